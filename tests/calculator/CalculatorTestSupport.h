@@ -1,0 +1,87 @@
+#pragma once
+
+#include "calculator/RatingMatrix.h"
+#include "platform/FolderItem.h"
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace calculator::testing {
+
+// A text stream over a string, with the platform's line ends (CR, LF or CRLF), so that the
+// reader can be tested without files.
+class MemoryTextStream final : public platform::TextInputStream {
+  public:
+    explicit MemoryTextStream(std::string text) : m_text(std::move(text)) {}
+
+    platform::String ReadLine(const platform::TextEncoding* = nullptr) override {
+        ++linesRead;
+        const std::size_t stop = m_text.find_first_of("\r\n", m_position);
+        const std::size_t end = stop == std::string::npos ? m_text.size() : stop;
+        platform::String line(std::string_view(m_text).substr(m_position, end - m_position));
+        m_position = end;
+        if (m_position < m_text.size()) {
+            const bool cr = m_text[m_position] == '\r';
+            ++m_position;
+            if (cr && m_position < m_text.size() && m_text[m_position] == '\n')
+                ++m_position;
+        }
+        return line;
+    }
+    bool Eof() override { return closed || m_position >= m_text.size(); }
+    void Close() override { closed = true; }
+
+    int linesRead = 0;
+    bool closed = false;
+
+  private:
+    std::string m_text;
+    std::size_t m_position = 0;
+};
+
+// The help text's sample: Fleiss (1971), 6 raters, 30 cases, 5 categories.
+inline const std::vector<std::vector<double>>& FleissSample() {
+    static const std::vector<std::vector<double>> rows = {
+        {0, 0, 0, 6, 0}, {0, 3, 0, 0, 3}, {0, 1, 4, 0, 1}, {0, 0, 0, 0, 6}, {0, 3, 0, 3, 0},
+        {2, 0, 4, 0, 0}, {0, 0, 4, 0, 2}, {2, 0, 3, 1, 0}, {2, 0, 0, 4, 0}, {0, 0, 0, 0, 6},
+        {1, 0, 0, 5, 0}, {1, 1, 0, 4, 0}, {0, 3, 3, 0, 0}, {1, 0, 0, 5, 0}, {0, 2, 0, 3, 1},
+        {0, 0, 5, 0, 1}, {3, 0, 0, 1, 2}, {5, 1, 0, 0, 0}, {0, 2, 0, 4, 0}, {1, 0, 2, 0, 3},
+        {0, 0, 0, 0, 6}, {0, 1, 0, 5, 0}, {0, 2, 0, 1, 3}, {2, 0, 0, 4, 0}, {1, 0, 0, 4, 1},
+        {0, 5, 0, 1, 0}, {4, 0, 0, 0, 2}, {0, 2, 0, 4, 0}, {1, 0, 5, 0, 0}, {0, 0, 0, 0, 6}};
+    return rows;
+}
+
+inline constexpr Counts kSampleCounts{6, 30, 5};
+
+// Cases 1, 2, ... from the rows, category j from entry j - 1.
+inline void Fill(RatingMatrix& matrix, const std::vector<std::vector<double>>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = 0; j < rows[i].size(); ++j)
+            matrix.cell(static_cast<std::int64_t>(i + 1), static_cast<std::int64_t>(j + 1)) =
+                rows[i][j];
+}
+
+// Bit for bit, -0 differing from 0, and any NaN matching any NaN.
+inline bool SameBits(double a, double b) {
+    if (a != a && b != b)
+        return true;
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// The sample as a file: the rows joined by tabs, each followed by `lineEnd`.
+inline std::string SampleText(const std::string& lineEnd) {
+    std::string text;
+    for (const auto& row : FleissSample()) {
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            if (j > 0)
+                text += '\t';
+            text += std::to_string(static_cast<int>(row[j]));
+        }
+        text += lineEnd;
+    }
+    return text;
+}
+
+} // namespace calculator::testing
