@@ -3,6 +3,8 @@
 #include "platform/Math.h"
 #include "platform/Yield.h"
 
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace calculator {
@@ -50,36 +52,70 @@ CellSums SumCellsInOrder(const RatingMatrix& matrix, Counts counts) {
     return sums;
 }
 
+namespace {
+
+// Two doubles side by side, and a mask of two 64-bit lanes: GCC's and Clang's vector types,
+// for two cells per instruction on every x86-64 and ARM64 processor.
+using Pair = double __attribute__((vector_size(16)));
+using PairMask = std::int64_t __attribute__((vector_size(16)));
+
+constexpr Pair Both(double value) {
+    return Pair{value, value};
+}
+
+Pair Magnitude(Pair x) {
+    const PairMask sign = {std::numeric_limits<std::int64_t>::min(),
+                           std::numeric_limits<std::int64_t>::min()};
+    return (Pair)((PairMask)x & ~sign);
+}
+
+} // namespace
+
 std::optional<CellSums> SumSmallWholeCells(const RatingMatrix& matrix, Counts counts) {
-    constexpr double kLimit = 524288.0; // 2^19
-    // Adding and then subtracting 1.5 * 2^52 rounds any number of size below 2^51 to a whole
-    // number, so a cell is whole exactly when that leaves it unchanged.
-    constexpr double kRounder = 6755399441055744.0;
-    // Local arrays, which nothing else can point to, so that the compiler keeps the k sums
-    // side by side in vector registers.
-    double n[26] = {};
-    double S[26] = {};
+    constexpr Pair kLimit = Both(524288.0); // 2^19
+    // Adding and then subtracting 1.5 * 2^52 rounds a number of size below 2^51 to a whole
+    // number, so a cell of that size is whole exactly when this leaves it unchanged.
+    constexpr Pair kRounder = Both(6755399441055744.0);
+    constexpr Pair kOne = Both(1.0);
+    // Columns 1 to 26 in 13 pairs; the columns after k are masked to 0, so that a row is always
+    // the same 13 steps.
+    constexpr int kPairs = 13;
+    PairMask keep[kPairs];
+    for (int pair = 0; pair < kPairs; ++pair) {
+        const std::int64_t first = 1 + 2 * pair;
+        keep[pair] = PairMask{first <= counts.k ? -1 : 0, first + 1 <= counts.k ? -1 : 0};
+    }
+    Pair n[kPairs] = {};
+    Pair S[kPairs] = {};
+    // How far cells lie from whole numbers, plus 1 for each cell above the limit. It stays 0
+    // only when every cell is small and whole; a NaN or an infinity makes it NaN.
+    Pair unfit[kPairs] = {};
     for (std::int64_t i = 1; i <= counts.N; ++i) {
-        const double* row = matrix.row(i);
-        bool whole = true;
-        for (std::int64_t j = 1; j <= counts.k; ++j) {
-            const double x = row[j];
-            whole = whole & (platform::Abs(x) <= kLimit) & ((x + kRounder) - kRounder == x);
-            n[j] += x;
-            S[j] += x * x;
+        const double* cells = matrix.row(i) + 1;
+        for (int pair = 0; pair < kPairs; ++pair) {
+            Pair cell;
+            std::memcpy(&cell, cells + 2 * pair, sizeof cell);
+            const Pair x = (Pair)((PairMask)cell & keep[pair]);
+            n[pair] += x;
+            S[pair] += x * x;
+            const PairMask above = Magnitude(x) > kLimit;
+            unfit[pair] +=
+                Magnitude(((x + kRounder) - kRounder) - x) + (Pair)(above & (PairMask)kOne);
         }
-        if (!whole)
-            return std::nullopt;
         platform::YieldToPlatform();
     }
     CellSums sums;
     double Q = 0;
     double T = 0;
     for (std::int64_t j = 1; j <= counts.k; ++j) {
-        Q = S[j] + Q;
-        T = n[j] + T;
-        sums.categorySums[static_cast<std::size_t>(j)] = n[j];
-        sums.categorySumsOfSquares[static_cast<std::size_t>(j)] = S[j];
+        const std::int64_t pair = (j - 1) / 2;
+        const std::int64_t lane = (j - 1) % 2;
+        if (unfit[pair][lane] != 0)
+            return std::nullopt;
+        Q = S[pair][lane] + Q;
+        T = n[pair][lane] + T;
+        sums.categorySums[static_cast<std::size_t>(j)] = n[pair][lane];
+        sums.categorySumsOfSquares[static_cast<std::size_t>(j)] = S[pair][lane];
     }
     sums.sumOfSquares = Q;
     sums.total = T;
