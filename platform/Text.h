@@ -19,7 +19,9 @@ double Val(const String& text);
 // ("2.5"). NaN prints "NaN", the infinities "Inf" and "-Inf".
 String Str(double value);
 String Str(std::int64_t value);
-inline String Str(int value) { return Str(static_cast<std::int64_t>(value)); }
+inline String Str(int value) {
+    return Str(static_cast<std::int64_t>(value));
+}
 
 // `value` printed by a digit pattern: "0" a digit always printed, "#" a digit printed only when
 // significant, "." the decimal point, a leading "+" prints the sign always. The fraction is
