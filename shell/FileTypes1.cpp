@@ -1,0 +1,26 @@
+#include "shell/FileTypes1.h"
+
+namespace FileTypes1 {
+
+std::vector<std::shared_ptr<platform::FileType>> pAllFileTypes;
+std::shared_ptr<platform::FileType> pText;
+
+std::shared_ptr<platform::FileType> Text() {
+    return pText;
+}
+
+void _Initialize() {
+    pText = std::make_shared<platform::FileType>();
+    pText->SetName("text");
+    pText->SetExtensions("");
+    pText->SetMacType("");
+    pText->SetMacCreator("");
+    pText->SetMimeType("");
+    pText->SetImported(true);
+    pText->SetConformsTo("");
+    pAllFileTypes.push_back(pText);
+    // Converting the type to text is what registers it; the name itself is not needed.
+    static_cast<void>(static_cast<platform::String>(*Text()));
+}
+
+} // namespace FileTypes1
