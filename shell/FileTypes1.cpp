@@ -2,8 +2,11 @@
 
 namespace FileTypes1 {
 
-std::vector<std::shared_ptr<platform::FileType>> pAllFileTypes;
-std::shared_ptr<platform::FileType> pText;
+// The set lives until the process ends and is never destroyed: destroying the type at exit would
+// withdraw its registration from a platform that may already have shut down.
+std::vector<std::shared_ptr<platform::FileType>>& pAllFileTypes =
+    *new std::vector<std::shared_ptr<platform::FileType>>();
+std::shared_ptr<platform::FileType>& pText = *new std::shared_ptr<platform::FileType>();
 
 std::shared_ptr<platform::FileType> Text() {
     return pText;

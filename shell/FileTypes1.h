@@ -9,9 +9,9 @@
 // open-file dialog.
 namespace FileTypes1 {
 
-extern std::shared_ptr<platform::FileType> pText;
+extern std::shared_ptr<platform::FileType>& pText;
 // The set's types in the order they were defined.
-extern std::vector<std::shared_ptr<platform::FileType>> pAllFileTypes;
+extern std::vector<std::shared_ptr<platform::FileType>>& pAllFileTypes;
 
 // The type named "text" once _Initialize has run; nullptr before.
 std::shared_ptr<platform::FileType> Text();
