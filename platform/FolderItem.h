@@ -13,7 +13,7 @@ class TextEncoding; // only nil, the platform's default (UTF-8), is used
 // UTF-8 byte-order mark at the start is skipped. A line longer than kMaximumLineBytes is cut
 // there and the rest of it skipped, so memory stays bounded whatever the file holds.
 class TextInputStream {
-public:
+  public:
     static constexpr std::size_t kMaximumLineBytes = 1 << 20;
     virtual ~TextInputStream();
     // The next line without its line end; "" at the end of the stream. Raises IOException when
@@ -25,13 +25,13 @@ public:
 };
 
 class FolderItem {
-public:
+  public:
     explicit FolderItem(std::string nativePath) : m_path(std::move(nativePath)) {}
     const std::string& NativePath() const { return m_path; }
     // A stream over the file from its start; nullptr when the file cannot be opened.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
 
-private:
+  private:
     std::string m_path;
 };
 

@@ -18,7 +18,7 @@ namespace platform {
 // buffer only sees its own, shorter prefix, and bytes once written never move or change.
 // So `area.SetText(area.Text() + piece)` costs the piece, not the text already there.
 class String {
-public:
+  public:
     String() noexcept = default;
     String(const char* text);
     String(std::string_view text);
@@ -48,7 +48,7 @@ public:
 
     static std::int64_t countCharacters(std::string_view utf8) noexcept;
 
-private:
+  private:
     struct Buffer;
     void append(std::string_view bytes, std::int64_t characters);
 

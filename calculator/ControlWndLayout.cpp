@@ -1,0 +1,236 @@
+#include "calculator/ControlWndLayout.h"
+
+#include "platform/LayoutData.h"
+
+#include <cstdint>
+
+namespace calculator {
+
+namespace {
+
+using platform::LayoutEntry;
+using Entries = std::vector<LayoutEntry>;
+
+constexpr int white = 0x00FFFFFF;
+constexpr int black = 0x00000000;
+constexpr int red = 0x00FB0106;
+constexpr std::int64_t noControlSet = -2147483648;
+
+struct Placement {
+    const char* name;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+    int tabStop;
+    // Every control is anchored left and top except the question-mark area, which has no anchor.
+    int lockLeftTop = 1;
+};
+
+Entries commonKeys(const Placement& at) {
+    return {
+        {"Name", at.name},
+        {"Index", noControlSet},
+        {"Left", at.left},
+        {"Top", at.top},
+        {"Width", at.width},
+        {"Height", at.height},
+        {"LockLeft", at.lockLeftTop},
+        {"LockTop", at.lockLeftTop},
+        {"LockRight", 0},
+        {"LockBottom", 0},
+        {"TabIndex", at.tabIndex},
+        {"TabPanelIndex", 0},
+        {"TabStop", at.tabStop},
+        {"AllowAutoDeactivate", 1},
+    };
+}
+
+Entries textFieldKeys(int maximumCharacters) {
+    return {
+        {"BackgroundColor", white},
+        {"HasBorder", 1},
+        {"Enabled", 1},
+        {"Format", ""},
+        {"Tooltip", ""},
+        {"Password", 0},
+        {"TextColor", black},
+        {"Transparent", 1},
+        {"AllowFocusRing", 1},
+        {"Visible", 1},
+        {"FontName", "System"},
+        {"FontSize", 12},
+        {"FontUnit", 0},
+        {"Bold", 0},
+        {"Italic", 0},
+        {"Underline", 0},
+        {"Hint", ""},
+        {"Value", ""},
+        {"AllowTabs", 0},
+        {"TextAlignment", 2},
+        {"AllowSpellChecking", 0},
+        {"MaximumCharactersAllowed", maximumCharacters},
+        {"ValidationMask", ""},
+        {"ReadOnly", 0},
+        {"DataSource", ""},
+        {"DataField", ""},
+        {"InitialParent", ""},
+    };
+}
+
+Entries pushButtonKeys(const char* caption) {
+    return {
+        {"MacButtonStyle", 0},  {"Cancel", 0},    {"Caption", caption},  {"Default", 1},
+        {"Enabled", 1},         {"Tooltip", ""},  {"Transparent", 1},    {"Visible", 1},
+        {"FontName", "System"}, {"FontSize", 12}, {"FontUnit", 0},       {"Bold", 0},
+        {"Italic", 0},          {"Underline", 0}, {"InitialParent", ""},
+    };
+}
+
+Entries textAreaKeys() {
+    return {
+        {"BackgroundColor", white},
+        {"HasBorder", 1},
+        {"Enabled", 0},
+        {"Format", ""},
+        {"Tooltip", ""},
+        {"HideSelection", 1},
+        {"LineHeight", 0},
+        {"LineSpacing", 1.0},
+        {"Multiline", 1},
+        {"HasHorizontalScrollbar", 1},
+        {"HasVerticalScrollbar", 1},
+        {"AllowStyledText", 1},
+        {"TextColor", black},
+        {"Transparent", 1},
+        {"AllowFocusRing", 0},
+        {"Visible", 1},
+        {"Bold", 0},
+        {"Italic", 0},
+        {"FontName", "Courier"},
+        {"FontSize", 10},
+        {"FontUnit", 0},
+        {"Underline", 0},
+        {"Value", ""},
+        {"AllowTabs", 0},
+        {"TextAlignment", 0},
+        {"AllowSpellChecking", 1},
+        {"MaximumCharactersAllowed", 0},
+        {"ValidationMask", ""},
+        {"ReadOnly", 0},
+        {"DataSource", ""},
+        {"DataField", ""},
+        {"InitialParent", ""},
+    };
+}
+
+Entries canvasKeys(const char* tooltip, int allowFocusRing) {
+    return {
+        {"Enabled", 1},        {"Tooltip", tooltip}, {"AllowFocusRing", allowFocusRing},
+        {"Visible", 1},        {"AllowFocus", 0},    {"AllowTabs", 0},
+        {"Transparent", 1},    {"DoubleBuffer", 0},  {"Transparent", 1},
+        {"InitialParent", ""},
+    };
+}
+
+struct LabelLook {
+    const char* value;
+    int textAlignment = 0;
+    int textColor = black;
+    int fontSize = 12;
+    const char* initialParent = "";
+};
+
+Entries labelKeys(const LabelLook& look) {
+    return {
+        {"Enabled", 1},
+        {"Tooltip", ""},
+        {"Multiline", 0},
+        {"Selectable", 0},
+        {"TextAlignment", look.textAlignment},
+        {"TextColor", look.textColor},
+        {"Transparent", 0},
+        {"Value", look.value},
+        {"Visible", 1},
+        {"Bold", 0},
+        {"Italic", 0},
+        {"FontName", "System"},
+        {"Underline", 0},
+        {"FontSize", look.fontSize},
+        {"FontUnit", 0},
+        {"DataSource", ""},
+        {"DataField", ""},
+        {"InitialParent", look.initialParent},
+    };
+}
+
+ControlLayout control(ControlClass controlClass, const Placement& at, const Entries& classKeys) {
+    Entries entries = commonKeys(at);
+    entries.insert(entries.end(), classKeys.begin(), classKeys.end());
+    return {at.name, controlClass, platform::EncodeLayoutData(entries)};
+}
+
+std::vector<ControlLayout> buildControlLayouts() {
+    using enum ControlClass;
+    return {
+        control(TextField, {"ObserversFld", 214, 116, 60, 22, 1, 1}, textFieldKeys(2)),
+        control(TextField, {"CasesFld", 214, 143, 60, 22, 2, 1}, textFieldKeys(3)),
+        control(TextField, {"CatsFld", 214, 170, 60, 22, 3, 1}, textFieldKeys(2)),
+        control(PushButton, {"ClearBtn", 400, 470, 80, 30, 3, 0}, pushButtonKeys("Clear")),
+        control(PushButton, {"CalculateBtn", 204, 470, 80, 30, 4, 0}, pushButtonKeys("Get Data")),
+        control(TextArea, {"ResultsFld", 20, 213, 460, 230, 5, 0}, textAreaKeys()),
+        control(Canvas, {"Canvas1", 54, -9, 381, 75, 6, 0},
+                canvasKeys("Click to see splash screen", 0)),
+        control(Label, {"Label1", 184, 46, 117, 20, 0, 0},
+                labelKeys({.value = creditLine,
+                           .textAlignment = 2,
+                           .textColor = red,
+                           .fontSize = 10,
+                           .initialParent = "Canvas1"})),
+        control(PushButton, {"PrintBtn", 20, 470, 80, 30, 7, 0}, pushButtonKeys("Print")),
+        control(Label, {"observerstext", 20, 117, 190, 20, 8, 0},
+                labelKeys({.value = "Number of raters (2-99):"})),
+        control(Label, {"casetext", 20, 145, 190, 20, 9, 0},
+                labelKeys({.value = "Number of cases (2-999):"})),
+        control(Label, {"categorytext", 20, 171, 190, 20, 10, 0},
+                labelKeys({.value = "Number of categories (2-25):"})),
+        control(Canvas, {"CanvasQ", 463, 171, 22, 41, 15, 0, 0}, canvasKeys("", 1)),
+    };
+}
+
+} // namespace
+
+std::string ControlWndWindowLayout() {
+    return platform::EncodeLayoutData({
+        {"Width", 500},
+        {"Height", 520},
+        {"MinimumWidth", 64},
+        {"MinimumHeight", 64},
+        {"MaximumWidth", 600},
+        {"MaximumHeight", 600},
+        {"Type", 0},
+        {"Title", "Quorvane"},
+        {"HasCloseButton", 1},
+        {"HasMaximizeButton", 0},
+        {"HasMinimizeButton", 1},
+        {"HasFullScreenButton", 0},
+        {"Resizeable", 0},
+        {"Composite", 0},
+        {"MacProcID", 0},
+        {"FullScreen", 0},
+        {"DefaultLocation", 0},
+        {"Visible", 1},
+        {"HasBackgroundColor", 1},
+        {"BackgroundColor", white},
+        {"MenuBarVisible", 1},
+        {"LiveResize", 0},
+    });
+}
+
+const std::vector<ControlLayout>& ControlWndControlLayouts() {
+    static const std::vector<ControlLayout> layouts = buildControlLayouts();
+    return layouts;
+}
+
+} // namespace calculator

@@ -1,0 +1,70 @@
+#pragma once
+
+// Shared by the platform's own sources; not for the application's code.
+
+#include "platform/LayoutData.h"
+#include "platform/String.h"
+
+#include <cstdint>
+#include <string>
+
+class QFont;
+class QPixmap;
+class QString;
+class QWidget;
+
+namespace platform {
+
+class Picture;
+class RectControl;
+class Window;
+
+namespace detail {
+
+struct ControlAccess {
+    // The control's widget; NilObjectException before its Constructor ran.
+    static QWidget& widget(const RectControl& control);
+    static void setWidget(RectControl& control, QWidget* widget);
+};
+
+struct WindowAccess {
+    static QWidget& content(const Window& window);
+    static QWidget& top(const Window& window);
+};
+
+QString toQt(const String& text);
+String fromQt(const QString& text);
+
+const QPixmap* pixmapOf(const Picture& picture);
+
+// Layout values in the form that the key fixes; a value of another form is a
+// LayoutDataException.
+std::int64_t integerValue(const LayoutProperty& property);
+bool flagValue(const LayoutProperty& property);
+std::uint8_t byteValue(const LayoutProperty& property);
+std::uint32_t colourValue(const LayoutProperty& property);
+// Any numeric form, as a double.
+double sizeValue(const LayoutProperty& property);
+const std::string& textValue(const LayoutProperty& property);
+
+// The font keys of layout data. Sizes are in points, and a point is a logical pixel.
+struct FontSpec {
+    std::string name = "System";
+    double size = 0; // 0: the family's default size
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    // True when the key was a font key (it is then applied to this spec).
+    bool apply(const LayoutProperty& property);
+};
+QFont makeFont(const FontSpec& spec);
+// A fixed-pitch family that is installed, preferring Courier.
+QFont fixedPitchFont();
+
+void applyTextAlignment(QWidget& widget, std::int64_t alignment, bool multiLine);
+void setTextColour(QWidget& widget, std::uint32_t rgb);
+void setBackgroundColour(QWidget& widget, std::uint32_t rgb);
+
+} // namespace detail
+} // namespace platform

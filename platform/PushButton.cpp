@@ -1,0 +1,62 @@
+#include "platform/PushButton.h"
+
+#include "platform/Application.h"
+#include "platform/Controls_p.h"
+
+#include <QPushButton>
+
+namespace platform {
+
+struct PushButton::Impl {
+    detail::FontSpec font;
+};
+
+PushButton::PushButton() : m_impl(std::make_unique<Impl>()) {}
+PushButton::~PushButton() = default;
+
+static QPushButton& buttonOf(const PushButton& button) {
+    return static_cast<QPushButton&>(detail::ControlAccess::widget(button));
+}
+
+void PushButton::CreateWidget() {
+    auto* button = new QPushButton();
+    button->setFont(detail::makeFont(m_impl->font));
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [this] { Guarded([this] { Action.Raise(*this); }); });
+    detail::ControlAccess::setWidget(*this, button);
+}
+
+String PushButton::Caption() const {
+    return detail::fromQt(buttonOf(*this).text());
+}
+
+void PushButton::SetCaption(const String& caption) {
+    buttonOf(*this).setText(detail::toQt(caption));
+}
+
+bool PushButton::Default() const {
+    return buttonOf(*this).isDefault();
+}
+
+void PushButton::SetDefault(bool isDefault) {
+    buttonOf(*this).setDefault(isDefault);
+}
+
+void PushButton::ApplyProperty(const LayoutProperty& property) {
+    using namespace detail;
+    const std::string& key = property.key;
+    if (m_impl->font.apply(property))
+        buttonOf(*this).setFont(makeFont(m_impl->font));
+    else if (key == "Caption")
+        SetCaption(String(textValue(property)));
+    else if (key == "Default")
+        SetDefault(flagValue(property));
+    else if (key == "MacButtonStyle")
+        integerValue(property); // the desktop's own button style
+    else if (key == "Cancel" || key == "Transparent")
+        flagValue(property);
+    else
+        RectControl::ApplyProperty(property);
+}
+
+} // namespace platform

@@ -1,0 +1,236 @@
+#include "platform/Testing.h"
+
+#include "platform/Canvas.h"
+#include "platform/Controls_p.h"
+#include "platform/PushButton.h"
+#include "platform/RectControl.h"
+#include "platform/Window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace platform::testing {
+
+ScriptedDialogs::ScriptedDialogs() {
+    m_previous = &CurrentDialogHost();
+    InstallDialogHost(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs() {
+    InstallDialogHost(m_previous);
+}
+
+void ScriptedDialogs::QueueOpenFile(std::optional<std::string> path) {
+    m_openAnswers.push_back(std::move(path));
+}
+
+void ScriptedDialogs::QueuePrintCancel() {
+    m_printAnswers.push_back({PrintAnswer::Kind::Cancel, {}, nullptr});
+}
+
+void ScriptedDialogs::QueuePrintToPdf(std::string path) {
+    m_printAnswers.push_back({PrintAnswer::Kind::Pdf, std::move(path), nullptr});
+}
+
+std::shared_ptr<PrintLog> ScriptedDialogs::QueuePrintRecording() {
+    auto log = std::make_shared<PrintLog>();
+    m_printAnswers.push_back({PrintAnswer::Kind::Recording, {}, log});
+    return log;
+}
+
+void ScriptedDialogs::ShowMessage(const String& message) {
+    messages.push_back(message);
+}
+
+void ScriptedDialogs::Beep() {
+    ++beeps;
+}
+
+std::optional<std::string>
+ScriptedDialogs::ChooseFileToOpen(const String& fileTypeName,
+                                  const std::vector<std::string>& patterns) {
+    openFileTypeNames.push_back(fileTypeName);
+    openFilePatterns.push_back(patterns);
+    if (m_openAnswers.empty()) {
+        unscripted.push_back("open-file dialog");
+        throw UnscriptedDialog("An open-file dialog came up with no answer queued.");
+    }
+    auto answer = std::move(m_openAnswers.front());
+    m_openAnswers.pop_front();
+    return answer;
+}
+
+std::unique_ptr<Graphics> ScriptedDialogs::OpenPrinter() {
+    ++printDialogs;
+    if (m_printAnswers.empty()) {
+        unscripted.push_back("print dialog");
+        throw UnscriptedDialog("A print dialog came up with no answer queued.");
+    }
+    PrintAnswer answer = std::move(m_printAnswers.front());
+    m_printAnswers.pop_front();
+    switch (answer.kind) {
+    case PrintAnswer::Kind::Cancel:
+        return nullptr;
+    case PrintAnswer::Kind::Pdf:
+        return Graphics::ToPdfFile(answer.path);
+    case PrintAnswer::Kind::Recording:
+        return Graphics::ToRecording(answer.log);
+    }
+    return nullptr;
+}
+
+void ScriptedDialogs::ReportUnhandledFailure(const String& text) {
+    failures.push_back(text);
+}
+
+namespace {
+
+QWidget& widgetOf(RectControl& control) {
+    return detail::ControlAccess::widget(control);
+}
+
+void sendKey(QWidget& widget, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(&widget, &release);
+}
+
+} // namespace
+
+void Click(PushButton& button) {
+    static_cast<QAbstractButton&>(widgetOf(button)).click();
+}
+
+void TypeKey(RectControl& control, const String& text) {
+    QWidget& widget = widgetOf(control);
+    const QString characters = detail::toQt(text);
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        QString one = characters.mid(i, characters[i].isHighSurrogate() ? 2 : 1);
+        i += one.size() - 1;
+        const char16_t unit = one[0].toUpper().unicode();
+        const int key = unit < 0x80 ? static_cast<int>(unit) : Qt::Key_unknown;
+        sendKey(widget, key, Qt::NoModifier, one);
+    }
+}
+
+void PressKey(RectControl& control, Key key) {
+    QWidget& widget = widgetOf(control);
+    switch (key) {
+    case Key::Tab:
+        return sendKey(widget, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    case Key::Backspace:
+        return sendKey(widget, Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8)));
+    case Key::Delete:
+        return sendKey(widget, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
+    case Key::Left:
+        return sendKey(widget, Qt::Key_Left, Qt::NoModifier, QString());
+    case Key::Right:
+        return sendKey(widget, Qt::Key_Right, Qt::NoModifier, QString());
+    case Key::Home:
+        return sendKey(widget, Qt::Key_Home, Qt::NoModifier, QString());
+    case Key::End:
+        return sendKey(widget, Qt::Key_End, Qt::NoModifier, QString());
+    case Key::Return:
+        return sendKey(widget, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    case Key::CtrlC:
+        return sendKey(widget, Qt::Key_C, Qt::ControlModifier, QString(QChar(3)));
+    case Key::CtrlV:
+        return sendKey(widget, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    case Key::CtrlX:
+        return sendKey(widget, Qt::Key_X, Qt::ControlModifier, QString(QChar(24)));
+    case Key::CtrlZ:
+        return sendKey(widget, Qt::Key_Z, Qt::ControlModifier, QString(QChar(26)));
+    }
+}
+
+void MouseDown(Canvas& canvas, std::int64_t x, std::int64_t y) {
+    QWidget& widget = widgetOf(canvas);
+    const QPointF at(static_cast<double>(x), static_cast<double>(y));
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget.mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &release);
+}
+
+void MouseExit(Canvas& canvas) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&widgetOf(canvas), &leave);
+}
+
+String FocusedControlName(Window& window) {
+    QWidget* focused = detail::WindowAccess::top(window).focusWidget();
+    if (!focused)
+        return String();
+    return detail::fromQt(focused->property("quorvaneControlName").toString());
+}
+
+void ProcessEvents() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void CloseWindow(Window& window) {
+    detail::WindowAccess::top(window).close();
+}
+
+bool IsFixedPitch(RectControl& control) {
+    return QFontInfo(widgetOf(control).font()).fixedPitch();
+}
+
+std::string FontFamily(RectControl& control) {
+    return QFontInfo(widgetOf(control).font()).family().toStdString();
+}
+
+double FontPixelSize(RectControl& control) {
+    return QFontInfo(widgetOf(control).font()).pixelSize();
+}
+
+bool IsResizable(Window& window) {
+    const QWidget& top = detail::WindowAccess::top(window);
+    return top.minimumSize() != top.maximumSize();
+}
+
+bool HasMinimizeButton(Window& window) {
+    return detail::WindowAccess::top(window).windowFlags().testFlag(Qt::WindowMinimizeButtonHint);
+}
+
+bool HasMaximizeButton(Window& window) {
+    return detail::WindowAccess::top(window).windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
+}
+
+bool HasCloseButton(Window& window) {
+    return detail::WindowAccess::top(window).windowFlags().testFlag(Qt::WindowCloseButtonHint);
+}
+
+String Tooltip(RectControl& control) {
+    return control.Tooltip();
+}
+
+std::vector<String> TabOrder(Window& window) {
+    std::vector<String> names;
+    QWidget& content = detail::WindowAccess::content(window);
+    QWidget* start = &content;
+    for (QWidget* widget = start->nextInFocusChain(); widget && widget != start;
+         widget = widget->nextInFocusChain()) {
+        if (!content.isAncestorOf(widget) || !(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QString name = widget->property("quorvaneControlName").toString();
+        if (!name.isEmpty())
+            names.push_back(detail::fromQt(name));
+    }
+    return names;
+}
+
+bool IsInside(RectControl& control, RectControl& container) {
+    return widgetOf(container).isAncestorOf(&widgetOf(control));
+}
+
+} // namespace platform::testing

@@ -1,0 +1,401 @@
+#include "platform/TextArea.h"
+
+#include "platform/Controls_p.h"
+#include "platform/Errors.h"
+#include "platform/Graphics.h"
+#include "platform/Graphics_p.h"
+
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The document holds the mirror's text with each line end (CR LF, CR or LF) as one block
+// separator; a character beyond the Basic Multilingual Plane takes two document positions.
+// These walks translate between the two.
+std::int64_t documentPositionOf(std::string_view text, std::int64_t character) {
+    std::size_t i = 0;
+    std::int64_t counted = 0, position = 0;
+    while (i < text.size() && counted < character) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            i += 2;
+            counted += 2;
+            position += 1;
+            continue;
+        }
+        position += byte >= 0xF0 ? 2 : 1;
+        ++counted;
+        ++i;
+        while (i < text.size() && isContinuation(static_cast<unsigned char>(text[i])))
+            ++i;
+    }
+    return position;
+}
+
+std::int64_t characterAtDocumentPosition(std::string_view text, std::int64_t target) {
+    std::size_t i = 0;
+    std::int64_t counted = 0, position = 0;
+    while (i < text.size() && position < target) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            i += 2;
+            counted += 2;
+            position += 1;
+            continue;
+        }
+        position += byte >= 0xF0 ? 2 : 1;
+        ++counted;
+        ++i;
+        while (i < text.size() && isContinuation(static_cast<unsigned char>(text[i])))
+            ++i;
+    }
+    return counted;
+}
+
+std::size_t byteOffsetOf(std::string_view text, std::int64_t character) {
+    std::size_t i = 0;
+    for (std::int64_t counted = 0; i < text.size(); ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[i]))) {
+            if (counted == character)
+                return i;
+            ++counted;
+        }
+    }
+    return text.size();
+}
+
+} // namespace
+
+struct TextArea::Impl {
+    QPlainTextEdit* edit = nullptr;
+    // The exact text; the document shows it. Stale after the user edited the document.
+    String mirror;
+    bool stale = false;
+    int ownChanges = 0;
+    detail::FontSpec font{"Courier", 10};
+    bool horizontalScrollbar = true;
+    bool verticalScrollbar = true;
+    bool styledText = false;
+    std::int64_t alignment = 0;
+    std::int64_t maximum = 0;
+
+    // Our own changes of the document: the mirror already holds them, and they are no step of
+    // the user's undo history.
+    class OwnChange {
+      public:
+        explicit OwnChange(Impl& impl) : m_impl(impl) {
+            ++m_impl.ownChanges;
+            m_impl.edit->document()->setUndoRedoEnabled(false);
+        }
+        ~OwnChange() {
+            m_impl.edit->document()->setUndoRedoEnabled(true);
+            --m_impl.ownChanges;
+        }
+        OwnChange(const OwnChange&) = delete;
+        OwnChange& operator=(const OwnChange&) = delete;
+
+      private:
+        Impl& m_impl;
+    };
+
+    std::int64_t documentEnd() const { return edit->document()->characterCount() - 1; }
+
+    void refreshMirror() {
+        if (!stale)
+            return;
+        QString raw = edit->document()->toRawText();
+        raw.replace(QChar::ParagraphSeparator, QLatin1Char('\r'));
+        mirror = detail::fromQt(raw);
+        stale = false;
+    }
+
+    std::int64_t positionOf(std::int64_t character) const {
+        if (character >= mirror.length())
+            return documentEnd();
+        return documentPositionOf(mirror.view(), character);
+    }
+
+    std::int64_t characterAt(std::int64_t position) const {
+        if (position >= documentEnd())
+            return mirror.length();
+        return characterAtDocumentPosition(mirror.view(), position);
+    }
+
+    // Appends bytes that the mirror has just been extended by.
+    void appendToDocument(std::string_view piece, bool mirrorEndedInCR) {
+        if (piece.empty())
+            return;
+        QString text = QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size()));
+        // CR then LF is one line end, also when the two arrive in different pieces.
+        if (mirrorEndedInCR && text.startsWith(QLatin1Char('\n')))
+            text.remove(0, 1);
+        OwnChange change(*this);
+        QTextCursor cursor = edit->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text);
+        edit->setTextCursor(cursor);
+    }
+
+    void replaceDocument() {
+        OwnChange change(*this);
+        edit->setPlainText(detail::toQt(mirror));
+    }
+
+    bool mirrorEndsInCR() const { return !mirror.empty() && mirror.view().back() == '\r'; }
+};
+
+TextArea::TextArea() : m_impl(std::make_unique<Impl>()) {}
+TextArea::~TextArea() = default;
+
+void TextArea::CreateWidget() {
+    auto* edit = new QPlainTextEdit();
+    m_impl->edit = edit;
+    edit->setFont(detail::makeFont(m_impl->font));
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setTabChangesFocus(true);
+    Impl* impl = m_impl.get();
+    QObject::connect(edit->document(), &QTextDocument::contentsChange, edit,
+                     [impl](int, int removed, int added) {
+                         if (impl->ownChanges == 0 && (removed != 0 || added != 0))
+                             impl->stale = true;
+                     });
+    detail::ControlAccess::setWidget(*this, edit);
+}
+
+static QPlainTextEdit& editOf(const TextArea& area) {
+    return static_cast<QPlainTextEdit&>(detail::ControlAccess::widget(area));
+}
+
+String TextArea::Text() const {
+    editOf(*this);
+    m_impl->refreshMirror();
+    return m_impl->mirror;
+}
+
+void TextArea::SetText(const String& text) {
+    editOf(*this);
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    if (impl.mirror.isPrefixSharedWith(text)) {
+        const bool endedInCR = impl.mirrorEndsInCR();
+        const std::size_t known = impl.mirror.byteSize();
+        impl.mirror = text;
+        impl.appendToDocument(text.view().substr(known), endedInCR);
+        return;
+    }
+    impl.mirror = text;
+    impl.replaceDocument();
+}
+
+std::int64_t TextArea::SelStart() const {
+    QPlainTextEdit& edit = editOf(*this);
+    m_impl->refreshMirror();
+    return m_impl->characterAt(edit.textCursor().selectionStart());
+}
+
+void TextArea::SetSelStart(std::int64_t position) {
+    QPlainTextEdit& edit = editOf(*this);
+    m_impl->refreshMirror();
+    QTextCursor cursor = edit.textCursor();
+    cursor.setPosition(static_cast<int>(m_impl->positionOf(std::max<std::int64_t>(0, position))));
+    edit.setTextCursor(cursor);
+}
+
+std::int64_t TextArea::SelLength() const {
+    QPlainTextEdit& edit = editOf(*this);
+    m_impl->refreshMirror();
+    const QTextCursor cursor = edit.textCursor();
+    return m_impl->characterAt(cursor.selectionEnd()) -
+           m_impl->characterAt(cursor.selectionStart());
+}
+
+void TextArea::SetSelLength(std::int64_t length) {
+    QPlainTextEdit& edit = editOf(*this);
+    m_impl->refreshMirror();
+    QTextCursor cursor = edit.textCursor();
+    const std::int64_t start = m_impl->characterAt(cursor.selectionStart());
+    cursor.setPosition(static_cast<int>(m_impl->positionOf(start)));
+    cursor.setPosition(
+        static_cast<int>(m_impl->positionOf(start + std::max<std::int64_t>(0, length))),
+        QTextCursor::KeepAnchor);
+    edit.setTextCursor(cursor);
+}
+
+String TextArea::SelText() const {
+    QPlainTextEdit& edit = editOf(*this);
+    m_impl->refreshMirror();
+    const QTextCursor cursor = edit.textCursor();
+    const std::string_view text = m_impl->mirror.view();
+    const std::size_t from = byteOffsetOf(text, m_impl->characterAt(cursor.selectionStart()));
+    const std::size_t to = byteOffsetOf(text, m_impl->characterAt(cursor.selectionEnd()));
+    return String(text.substr(from, to - from));
+}
+
+void TextArea::SetSelText(const String& text) {
+    QPlainTextEdit& edit = editOf(*this);
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    const QTextCursor cursor = edit.textCursor();
+    const std::int64_t end = impl.documentEnd();
+    if (cursor.selectionStart() == end && cursor.selectionEnd() == end) {
+        const bool endedInCR = impl.mirrorEndsInCR();
+        impl.mirror += text;
+        impl.appendToDocument(text.view(), endedInCR);
+        return;
+    }
+    // Inside the text a line end may join or split with its neighbour, so the document is
+    // made afresh from the mirror.
+    const std::string_view old = impl.mirror.view();
+    const std::int64_t first = impl.characterAt(cursor.selectionStart());
+    const std::size_t from = byteOffsetOf(old, first);
+    const std::size_t to = byteOffsetOf(old, impl.characterAt(cursor.selectionEnd()));
+    std::string spliced;
+    spliced.reserve(old.size() - (to - from) + text.byteSize());
+    spliced.append(old.substr(0, from)).append(text.view()).append(old.substr(to));
+    impl.mirror = String(std::move(spliced));
+    impl.replaceDocument();
+    QTextCursor after = edit.textCursor();
+    after.setPosition(static_cast<int>(impl.positionOf(first + text.length())));
+    edit.setTextCursor(after);
+}
+
+bool TextArea::ReadOnly() const {
+    return editOf(*this).isReadOnly();
+}
+
+void TextArea::SetReadOnly(bool readOnly) {
+    editOf(*this).setReadOnly(readOnly);
+}
+
+void TextArea::ApplyProperty(const LayoutProperty& property) {
+    using namespace detail;
+    const std::string& key = property.key;
+    QPlainTextEdit& edit = editOf(*this);
+    Impl& impl = *m_impl;
+    if (impl.font.apply(property))
+        edit.setFont(makeFont(impl.font));
+    else if (key == "Value")
+        SetText(String(textValue(property)));
+    else if (key == "ReadOnly")
+        SetReadOnly(flagValue(property));
+    else if (key == "HasBorder")
+        edit.setFrameShape(flagValue(property) ? QFrame::StyledPanel : QFrame::NoFrame);
+    else if (key == "HasHorizontalScrollbar") {
+        impl.horizontalScrollbar = flagValue(property);
+        edit.setLineWrapMode(impl.horizontalScrollbar ? QPlainTextEdit::NoWrap
+                                                      : QPlainTextEdit::WidgetWidth);
+        edit.setHorizontalScrollBarPolicy(impl.horizontalScrollbar ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
+    } else if (key == "HasVerticalScrollbar") {
+        impl.verticalScrollbar = flagValue(property);
+        edit.setVerticalScrollBarPolicy(impl.verticalScrollbar ? Qt::ScrollBarAsNeeded
+                                                               : Qt::ScrollBarAlwaysOff);
+    } else if (key == "AllowStyledText")
+        impl.styledText = flagValue(property); // the text holds no styles of its own
+    else if (key == "AllowTabs")
+        edit.setTabChangesFocus(!flagValue(property));
+    else if (key == "TextColor")
+        setTextColour(edit, colourValue(property));
+    else if (key == "BackgroundColor")
+        setBackgroundColour(edit, colourValue(property));
+    else if (key == "TextAlignment")
+        impl.alignment = integerValue(property);
+    else if (key == "MaximumCharactersAllowed")
+        impl.maximum = integerValue(property);
+    else if (key == "LineHeight")
+        integerValue(property);
+    else if (key == "LineSpacing")
+        sizeValue(property);
+    else if (key == "Format" || key == "ValidationMask" || key == "DataSource" ||
+             key == "DataField")
+        textValue(property);
+    else if (key == "HideSelection" || key == "Multiline" || key == "Transparent" ||
+             key == "AllowFocusRing" || key == "AllowSpellChecking")
+        flagValue(property);
+    else
+        RectControl::ApplyProperty(property);
+}
+
+struct StyledTextPrinter::Impl {
+    Graphics* graphics = nullptr;
+    std::int64_t width = 0;
+    QFont font;
+    double lineHeight = 0;
+    double ascent = 0;
+    std::vector<std::string> lines;
+    std::size_t next = 0;
+};
+
+StyledTextPrinter::StyledTextPrinter(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
+StyledTextPrinter::~StyledTextPrinter() = default;
+
+bool StyledTextPrinter::Eof() const {
+    return m_impl->next >= m_impl->lines.size();
+}
+
+std::int64_t StyledTextPrinter::Width() const {
+    return m_impl->width;
+}
+
+double StyledTextPrinter::LineHeight() const {
+    return m_impl->lineHeight;
+}
+
+void StyledTextPrinter::DrawBlock(std::int64_t x, std::int64_t y, std::int64_t height) {
+    Impl& impl = *m_impl;
+    const auto fitting = static_cast<std::size_t>(
+        std::max(1.0, std::floor(static_cast<double>(height) / impl.lineHeight)));
+    for (std::size_t i = 0; i < fitting && impl.next < impl.lines.size(); ++i, ++impl.next)
+        impl.graphics->surface().drawLine(static_cast<double>(x),
+                                          static_cast<double>(y) +
+                                              static_cast<double>(i) * impl.lineHeight,
+                                          impl.ascent, impl.lines[impl.next], impl.font);
+}
+
+std::unique_ptr<StyledTextPrinter> TextArea::styledTextPrinter(Graphics& g,
+                                                               std::int64_t width) const {
+    auto impl = std::make_unique<StyledTextPrinter::Impl>();
+    impl->graphics = &g;
+    impl->width = width;
+    // Page units are points, and the font's size counts in them as on the screen.
+    impl->font = detail::makeFont(m_impl->font);
+    const QFontMetricsF metrics(impl->font);
+    impl->lineHeight = std::max(1.0, metrics.lineSpacing());
+    impl->ascent = metrics.ascent();
+
+    QString text = detail::toQt(Text());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    if (!text.isEmpty() || !Text().empty()) {
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            QTextLayout layout(paragraph, impl->font);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(static_cast<double>(width));
+                impl->lines.push_back(
+                    paragraph.mid(line.textStart(), line.textLength()).toStdString());
+            }
+            layout.endLayout();
+        }
+    }
+    return std::unique_ptr<StyledTextPrinter>(new StyledTextPrinter(std::move(impl)));
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#include "shell/FileTypes1.h"
+
+#include "platform/FileType.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One test, because the set is process-wide state that _Initialize changes for good.
+TEST(FileTypes1, InitializeDefinesAndRegistersTheOneTextType) {
+    EXPECT_EQ(FileTypes1::Text(), nullptr);
+    EXPECT_TRUE(FileTypes1::pAllFileTypes.empty());
+    EXPECT_EQ(platform::FindRegisteredFileType("text"), nullptr);
+
+    FileTypes1::_Initialize();
+
+    const auto text = FileTypes1::Text();
+    ASSERT_NE(text, nullptr);
+    ASSERT_EQ(FileTypes1::pAllFileTypes.size(), 1u);
+    EXPECT_EQ(FileTypes1::pAllFileTypes[0], text);
+    EXPECT_EQ(text, FileTypes1::pText);
+
+    EXPECT_EQ(text->Name(), "text");
+    EXPECT_EQ(text->Extensions(), "");
+    EXPECT_EQ(text->MacType(), "");
+    EXPECT_EQ(text->MacCreator(), "");
+    EXPECT_EQ(text->MimeType(), "");
+    EXPECT_EQ(text->ConformsTo(), "");
+    EXPECT_EQ(text->UTI(), "");
+    EXPECT_TRUE(text->Imported());
+    EXPECT_TRUE(text->IsRegistered());
+    EXPECT_EQ(platform::FindRegisteredFileType("text"), text.get());
+}
+
+} // namespace
