@@ -112,7 +112,6 @@ class WindowWidget : public QMainWindow {
 
 } // namespace detail
 
-
 namespace detail {
 QWidget& WindowAccess::content(const Window& window) {
     return *window.m_impl->content;

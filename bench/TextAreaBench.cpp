@@ -1,0 +1,86 @@
+#include "platform/TextArea.h"
+#include "platform/Window.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace platform;
+
+class BenchWnd : public Window {
+  public:
+    std::string FullClassName() const override { return "TextAreaBench.BenchWnd"; }
+};
+
+// A report's worth of appends: 999 pieces of about 120 characters, each put at the end of the
+// text the way the report does it (insertion point to the end, then the piece).
+void AppendReport(TextArea& area) {
+    const String piece(std::string(118, 'x') + "\r");
+    for (int i = 0; i < 999; ++i) {
+        area.SetSelStart(area.Text().length());
+        area.SetSelText(piece);
+    }
+}
+
+struct Fixture {
+    Fixture() {
+        static int argc = 1;
+        static char name[] = "bench";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance())
+            app = std::make_unique<QApplication>(argc, argv);
+        window = new BenchWnd();
+        window->Constructor();
+        auto control = std::make_unique<TextArea>();
+        control->Constructor();
+        area = control.get();
+        window->_AddControl("Area", std::move(control));
+        area->SetBounds(0, 0, 460, 230);
+    }
+    std::unique_ptr<QApplication> app;
+    BenchWnd* window = nullptr;
+    TextArea* area = nullptr;
+};
+
+Fixture& fixture() {
+    static Fixture instance;
+    return instance;
+}
+
+// The n-th report in a row: the cost must not grow with the text already there.
+void BM_NthReport(benchmark::State& state) {
+    TextArea& area = *fixture().area;
+    const auto reportsBefore = state.range(0) - 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        area.SetText("");
+        for (std::int64_t i = 0; i < reportsBefore; ++i)
+            AppendReport(area);
+        state.ResumeTiming();
+        AppendReport(area);
+    }
+}
+BENCHMARK(BM_NthReport)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// The other way the text grows: the whole text given anew with the piece at its end.
+void BM_SetTextAppend(benchmark::State& state) {
+    TextArea& area = *fixture().area;
+    const String piece(std::string(118, 'y') + "\r");
+    for (auto _ : state) {
+        state.PauseTiming();
+        area.SetText("");
+        for (std::int64_t i = 0; i < (state.range(0) - 1) * 999; ++i)
+            area.SetText(area.Text() + piece);
+        state.ResumeTiming();
+        for (int i = 0; i < 999; ++i)
+            area.SetText(area.Text() + piece);
+    }
+}
+BENCHMARK(BM_SetTextAppend)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
