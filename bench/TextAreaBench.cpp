@@ -30,6 +30,9 @@ struct Fixture {
         static int argc = 1;
         static char name[] = "bench";
         static char* argv[] = {name, nullptr};
+        // Benchmarks run headless unless told otherwise.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         if (!QApplication::instance())
             app = std::make_unique<QApplication>(argc, argv);
         window = new BenchWnd();
@@ -82,5 +85,3 @@ void BM_SetTextAppend(benchmark::State& state) {
 BENCHMARK(BM_SetTextAppend)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();
