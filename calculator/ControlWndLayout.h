@@ -23,6 +23,6 @@ std::string ControlWndWindowLayout();
 const std::vector<ControlLayout>& ControlWndControlLayouts();
 
 // The red credit line inside the logo area.
-inline constexpr const char* creditLine = "by the Quorvane authors";
+inline constexpr const char* creditLine = "Quorvane authors";
 
 } // namespace calculator
