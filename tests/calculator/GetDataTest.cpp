@@ -1,0 +1,218 @@
+#include "CalculatorTestSupport.h"
+#include "calculator/ControlWnd.h"
+#include "platform/Testing.h"
+#include "platform/Text.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using platform::String;
+using platform::testing::ScriptedDialogs;
+
+namespace {
+
+// A ratings file in the system's temporary folder, removed with the fixture.
+class TempFile {
+  public:
+    explicit TempFile(const std::string& contents) {
+        static int serial = 0;
+        m_path = (std::filesystem::temp_directory_path() /
+                  ("quorvane-getdata-" + std::to_string(::getpid()) + "-" +
+                   std::to_string(serial++) + ".txt"))
+                     .string();
+        std::ofstream(m_path, std::ios::binary) << contents;
+    }
+    ~TempFile() { std::filesystem::remove(m_path); }
+    const std::string& path() const { return m_path; }
+
+  private:
+    std::string m_path;
+};
+
+std::vector<std::string> SplitAtCarriageReturns(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\r', start)) != std::string_view::npos; start = end + 1)
+        lines.emplace_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "the report's last line ends in a carriage return";
+    return lines;
+}
+
+// Lines 2 to 31 of the report of the Fleiss (1971) sample: 6 raters, 30 cases, 5 categories.
+const std::vector<std::string> kSampleReportFromLine2 = {
+    "",
+    "**********",
+    "   Data",
+    "**********",
+    "   0   0   0   6   0",
+    "   0   3   0   0   3",
+    "   0   1   4   0   1",
+    "   0   0   0   0   6",
+    "   0   3   0   3   0",
+    "  ::::::::::",
+    "  ::::::::::",
+    "   0   5   0   1   0",
+    "   4   0   0   0   2",
+    "   0   2   0   4   0",
+    "   1   0   5   0   0",
+    "   0   0   0   0   6",
+    "",
+    "",
+    std::string(60, '+'),
+    "            Agreement   Kappa   StandError     z        p",
+    std::string(60, '+'),
+    "Overall       .5556    +.4302     .0275     +15.64    .0000",
+    "Category1     .3538    +.2448     .1139      +2.15    .0316",
+    "Category2     .3538    +.2448     .1139      +2.15    .0316",
+    "Category3     .6000    +.5200     .1166      +4.46    .0000",
+    "Category4     .6327    +.4711     .1395      +3.38    .0007",
+    "Category5     .6698    +.5661     .1275      +4.44    .0000",
+    std::string(60, '+'),
+    "",
+    "Quorvane 2.0 -- Copyright (C) 2002-2020 the Quorvane authors",
+};
+
+class GetData : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window().ClearBtn_Action(window().ClearBtn());
+        dialogs.beeps = 0;
+    }
+    class ControlWnd& window() {
+        return ControlWnd();
+    }
+    void setCounts(const char* raters, const char* cases, const char* categories) {
+        window().ObserversFld().SetText(raters);
+        window().CasesFld().SetText(cases);
+        window().CatsFld().SetText(categories);
+    }
+    void getData(const std::optional<std::string>& path) {
+        dialogs.QueueOpenFile(path);
+        platform::testing::Click(window().CalculateBtn());
+    }
+    std::string report() { return window().ResultsFld().Text().str(); }
+
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(GetData, SampleGivesTheReportWhateverTheLineEnds) {
+    for (const char* lineEnd : {"\r", "\n", "\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(lineEnd)));
+        SetUp();
+        TempFile file(calculator::testing::SampleText(lineEnd));
+        setCounts("6", "30", "5");
+        getData(file.path());
+
+        const std::vector<std::string> lines = SplitAtCarriageReturns(report());
+        ASSERT_EQ(lines.size(), 31u);
+        EXPECT_EQ(lines[0].find("  "), lines[0].rfind("  ")) << "one double blank in the date line";
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 1, lines.end()), kSampleReportFromLine2);
+        EXPECT_TRUE(window().ResultsFld().IsEnabled());
+        EXPECT_TRUE(dialogs.messages.empty());
+        // Z and P are left with the last category's values, not the overall row's.
+        EXPECT_EQ(platform::Format(window().Z, "+##.00"), String("+4.44"));
+        EXPECT_LT(window().P, 1e-4);
+    }
+}
+
+TEST_F(GetData, SecondPressAppendsASecondReport) {
+    TempFile file(calculator::testing::SampleText("\r"));
+    setCounts("6", "30", "5");
+    getData(file.path());
+    const std::string first = report();
+    getData(file.path());
+    const std::string both = report();
+    ASSERT_EQ(both.size(), 2 * first.size());
+    const auto afterDate = [](const std::string& text) { return text.substr(text.find('\r')); };
+    EXPECT_EQ(afterDate(both.substr(first.size())), afterDate(first));
+}
+
+TEST_F(GetData, CountsOutOfRangeAreRefusedWithTheirMessageAndFocus) {
+    struct Case {
+        const char* raters;
+        const char* cases;
+        const char* categories;
+        const char* message; // nullptr: the counts pass and the file dialog opens
+        const char* focus;
+    };
+    const char* const all = "Specify number of raters, cases, and categories. Then click Get Data "
+                            "button to load data file.";
+    const char* const raters = "Number of raters must range from 2-99";
+    const char* const cases = "Number of cases must range from 2-999";
+    const char* const categories = "Number of categories must range from 2-25";
+    // Counts above 99 raters or 999 cases do not fit in their fields.
+    const Case table[] = {
+        {"", "", "", all, "ObserversFld"},
+        {"0", "0", "5", raters, "ObserversFld"},
+        {"1", "30", "5", raters, "ObserversFld"},
+        {"5", "", "", cases, "CasesFld"},
+        {"6", "1", "5", cases, "CasesFld"},
+        {"6", "30", "1", categories, "CatsFld"},
+        {"6", "30", "26", categories, "CatsFld"},
+        {"2", "2", "2", nullptr, nullptr},
+        {"99", "999", "25", nullptr, nullptr},
+        {"6", "2.5", "5", nullptr, nullptr}, // pasted: passes and counts as 2
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(std::string(c.raters) + "/" + c.cases + "/" + c.categories);
+        dialogs.messages.clear();
+        setCounts(c.raters, c.cases, c.categories);
+        dialogs.openFileTypeNames.clear();
+        getData(std::nullopt); // a dialog, if one opens, is cancelled
+        if (c.message) {
+            ASSERT_EQ(dialogs.messages.size(), 1u);
+            EXPECT_EQ(dialogs.messages[0], String(c.message));
+            EXPECT_EQ(platform::testing::FocusedControlName(window()), String(c.focus));
+            EXPECT_TRUE(dialogs.openFileTypeNames.empty());
+        } else {
+            EXPECT_TRUE(dialogs.messages.empty());
+            ASSERT_EQ(dialogs.openFileTypeNames.size(), 1u);
+            EXPECT_EQ(dialogs.openFileTypeNames[0], String("text"));
+        }
+        EXPECT_EQ(report(), "");
+        EXPECT_FALSE(window().ResultsFld().IsEnabled());
+    }
+}
+
+TEST_F(GetData, CancelledDialogAndUnopenableFileChangeNothing) {
+    setCounts("6", "30", "5");
+    window().Z = 1.5;
+    for (const std::optional<std::string>& path :
+         {std::optional<std::string>(), std::optional<std::string>("/nonexistent/ratings.txt"),
+          std::optional<std::string>(std::filesystem::temp_directory_path().string())}) {
+        getData(path);
+        EXPECT_EQ(report(), "");
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(dialogs.failures.empty());
+        EXPECT_EQ(window().Z, 1.5);
+        EXPECT_EQ(window().CasesFld().Text(), String("30"));
+    }
+}
+
+// A read failure after the file opened goes to the report of unhandled failures, and the
+// report area stays as it was: nothing is appended before the whole file has been read.
+TEST_F(GetData, ReadFailureAppendsNothing) {
+    setCounts("6", "30", "5");
+    getData("/proc/self/mem");
+    EXPECT_EQ(report(), "");
+    EXPECT_EQ(dialogs.failures.size(), 1u);
+}
+
+TEST_F(GetData, ShortFileEchoesEveryMissingCaseWithAWarning) {
+    TempFile file("1\t2\t0\r");
+    setCounts("4", "3", "3");
+    getData(file.path());
+    const std::vector<std::string> lines = SplitAtCarriageReturns(report());
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_EQ(lines[5], "   1   2   0 ***warning: 3 raters");
+    EXPECT_EQ(lines[6], "   0   0   0 ***warning: 0 raters");
+    EXPECT_EQ(lines[7], "   0   0   0 ***warning: 0 raters");
+    EXPECT_EQ(lines[8], "");
+    EXPECT_EQ(lines[9], "****warning:Category #3 has no ratings");
+}
+
+} // namespace
