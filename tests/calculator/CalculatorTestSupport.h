@@ -84,4 +84,41 @@ inline std::string SampleText(const std::string& lineEnd) {
     return text;
 }
 
+// Lines 3 to 31 of the agreement report of the sample (line 1 is the date, line 2 empty).
+inline const std::vector<std::string>& SampleReportLines3To31() {
+    static const std::string frame(60, '+');
+    static const std::vector<std::string> lines = {
+        "**********",
+        "   Data",
+        "**********",
+        "   0   0   0   6   0",
+        "   0   3   0   0   3",
+        "   0   1   4   0   1",
+        "   0   0   0   0   6",
+        "   0   3   0   3   0",
+        "  ::::::::::",
+        "  ::::::::::",
+        "   0   5   0   1   0",
+        "   4   0   0   0   2",
+        "   0   2   0   4   0",
+        "   1   0   5   0   0",
+        "   0   0   0   0   6",
+        "",
+        "",
+        frame,
+        "            Agreement   Kappa   StandError     z        p",
+        frame,
+        "Overall       .5556    +.4302     .0275     +15.64    .0000",
+        "Category1     .3538    +.2448     .1139      +2.15    .0316",
+        "Category2     .3538    +.2448     .1139      +2.15    .0316",
+        "Category3     .6000    +.5200     .1166      +4.46    .0000",
+        "Category4     .6327    +.4711     .1395      +3.38    .0007",
+        "Category5     .6698    +.5661     .1275      +4.44    .0000",
+        frame,
+        "",
+        "Quorvane 2.0 -- Copyright (C) 2002-2020 the Quorvane authors",
+    };
+    return lines;
+}
+
 } // namespace calculator::testing

@@ -74,38 +74,7 @@ const std::string kMark = "  ::::::::::";
 } // namespace
 
 TEST(AgreementReport, TheSampleReport) {
-    const std::string frame(60, '+');
-    const std::string expected = Lines({
-        "**********",
-        "   Data",
-        "**********",
-        "   0   0   0   6   0",
-        "   0   3   0   0   3",
-        "   0   1   4   0   1",
-        "   0   0   0   0   6",
-        "   0   3   0   3   0",
-        "  ::::::::::",
-        "  ::::::::::",
-        "   0   5   0   1   0",
-        "   4   0   0   0   2",
-        "   0   2   0   4   0",
-        "   1   0   5   0   0",
-        "   0   0   0   0   6",
-        "",
-        "",
-        frame,
-        "            Agreement   Kappa   StandError     z        p",
-        frame,
-        "Overall       .5556    +.4302     .0275     +15.64    .0000",
-        "Category1     .3538    +.2448     .1139      +2.15    .0316",
-        "Category2     .3538    +.2448     .1139      +2.15    .0316",
-        "Category3     .6000    +.5200     .1166      +4.46    .0000",
-        "Category4     .6327    +.4711     .1395      +3.38    .0007",
-        "Category5     .6698    +.5661     .1275      +4.44    .0000",
-        frame,
-        "",
-        "Quorvane 2.0 -- Copyright (C) 2002-2020 the Quorvane authors",
-    });
+    const std::string expected = Lines(SampleReportLines3To31());
     EXPECT_EQ(ReportAfterDateLine(SampleText("\r"), kSampleCounts), expected);
 }
 
