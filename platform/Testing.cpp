@@ -233,4 +233,12 @@ bool IsInside(RectControl& control, RectControl& container) {
     return widgetOf(container).isAncestorOf(&widgetOf(control));
 }
 
+std::vector<String> ControlNames(Window& window) {
+    return detail::WindowAccess::controlNames(window);
+}
+
+bool TakesFocus(RectControl& control) {
+    return widgetOf(control).focusPolicy() != Qt::NoFocus;
+}
+
 } // namespace platform::testing

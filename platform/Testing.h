@@ -113,6 +113,10 @@ String Tooltip(RectControl& control);
 std::vector<String> TabOrder(Window& window);
 // Whether the control's widget lies inside the widget of `container`.
 bool IsInside(RectControl& control, RectControl& container);
+// Names of the window's controls in the order they were registered.
+std::vector<String> ControlNames(Window& window);
+// Whether the control can take the keyboard focus at all, by Tab or by a click.
+bool TakesFocus(RectControl& control);
 
 } // namespace testing
 } // namespace platform
