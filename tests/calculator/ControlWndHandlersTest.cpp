@@ -159,7 +159,7 @@ TEST_F(ControlWndHandlersTest, PointerLeavingTheLogoFocusesTheRatersField) {
         for (RectControl* shown : std::initializer_list<RectControl*>{
                  &window->observerstext(), &window->ObserversFld(), &window->casetext(),
                  &window->CasesFld(), &window->categorytext(), &window->CatsFld()})
-            EXPECT_TRUE(shown->IsVisible());
+            EXPECT_TRUE(GeometryOf(*shown).shown);
     }
     window->CatsFld().SetFocus();
     MouseExit(window->CanvasQ()); // only the logo moves the focus

@@ -76,6 +76,29 @@ TEST_F(ControlWndTest, EachNameFindsOneControlOfItsClassInCreationOrder) {
     EXPECT_TRUE(dialogs.failures.empty());
 }
 
+TEST_F(ControlWndTest, ControlsStandWhereTheirLayoutPutsThem) {
+    class ControlWnd& window = ControlWnd();
+    struct Bounds {
+        const char* name;
+        std::int64_t left, top, width, height;
+    } bounds[] = {{"ObserversFld", 214, 116, 60, 22}, {"CasesFld", 214, 143, 60, 22},
+                  {"CatsFld", 214, 170, 60, 22},      {"ClearBtn", 400, 470, 80, 30},
+                  {"CalculateBtn", 204, 470, 80, 30}, {"ResultsFld", 20, 213, 460, 230},
+                  {"Canvas1", 54, -9, 381, 75},       {"Label1", 184, 46, 117, 20},
+                  {"PrintBtn", 20, 470, 80, 30},      {"observerstext", 20, 117, 190, 20},
+                  {"casetext", 20, 145, 190, 20},     {"categorytext", 20, 171, 190, 20},
+                  {"CanvasQ", 463, 171, 22, 41}};
+    for (const Bounds& b : bounds) {
+        SCOPED_TRACE(b.name);
+        const WidgetGeometry at = GeometryOf(window._ControlByNameAs<RectControl>(b.name));
+        EXPECT_EQ(at.left, b.left);
+        EXPECT_EQ(at.top, b.top);
+        EXPECT_EQ(at.width, b.width);
+        EXPECT_EQ(at.height, b.height);
+        EXPECT_TRUE(at.shown);
+    }
+}
+
 TEST_F(ControlWndTest, WindowIsAFixedSizeQuorvaneWindowWithoutMaximize) {
     class ControlWnd& window = ControlWnd();
     EXPECT_EQ(window.Width(), 500);
