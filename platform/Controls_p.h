@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QFont;
 class QPixmap;
@@ -30,6 +31,8 @@ struct ControlAccess {
 struct WindowAccess {
     static QWidget& content(const Window& window);
     static QWidget& top(const Window& window);
+    // Names of the registered controls, in registration order.
+    static std::vector<String> controlNames(const Window& window);
 };
 
 QString toQt(const String& text);

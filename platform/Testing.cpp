@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Controls_p.h"
+#include "platform/Errors.h"
 #include "platform/PushButton.h"
 #include "platform/RectControl.h"
 #include "platform/Window.h"
@@ -231,6 +232,24 @@ std::vector<String> TabOrder(Window& window) {
 
 bool IsInside(RectControl& control, RectControl& container) {
     return widgetOf(container).isAncestorOf(&widgetOf(control));
+}
+
+WidgetGeometry GeometryOf(RectControl& control) {
+    QWidget& widget = widgetOf(control);
+    Window* window = control.OwnerWindow();
+    if (!window)
+        throw NilObjectException("The control \"" + control.Name().str() + "\" has no window.");
+    QWidget& content = detail::WindowAccess::content(*window);
+    const QPoint at = widget.mapTo(&content, QPoint(0, 0));
+    return {at.x(), at.y(), widget.width(), widget.height(), widget.isVisibleTo(&content)};
+}
+
+std::vector<String> ControlNames(Window& window) {
+    return detail::WindowAccess::controlNames(window);
+}
+
+bool TakesFocus(RectControl& control) {
+    return widgetOf(control).focusPolicy() != Qt::NoFocus;
 }
 
 } // namespace platform::testing

@@ -113,6 +113,17 @@ String Tooltip(RectControl& control);
 std::vector<String> TabOrder(Window& window);
 // Whether the control's widget lies inside the widget of `container`.
 bool IsInside(RectControl& control, RectControl& container);
+// Where the control's widget stands, in points from the top-left corner of its window's
+// content area, and whether it shows (within its window).
+struct WidgetGeometry {
+    std::int64_t left = 0, top = 0, width = 0, height = 0;
+    bool shown = false;
+};
+WidgetGeometry GeometryOf(RectControl& control);
+// Names of the window's controls in the order they were registered.
+std::vector<String> ControlNames(Window& window);
+// Whether the control can take the keyboard focus at all, by Tab or by a click.
+bool TakesFocus(RectControl& control);
 
 } // namespace testing
 } // namespace platform

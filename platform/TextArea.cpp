@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -386,6 +387,11 @@ std::unique_ptr<StyledTextPrinter> TextArea::styledTextPrinter(Graphics& g,
     if (!text.isEmpty() || !Text().empty()) {
         for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
             QTextLayout layout(paragraph, impl->font);
+            // A word wider than the page is broken too: it would otherwise run past the
+            // printable area and be cut off.
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
             layout.beginLayout();
             for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
                 line.setLineWidth(static_cast<double>(width));

@@ -119,6 +119,12 @@ QWidget& WindowAccess::content(const Window& window) {
 QWidget& WindowAccess::top(const Window& window) {
     return *window.m_impl->top;
 }
+std::vector<String> WindowAccess::controlNames(const Window& window) {
+    std::vector<String> names;
+    for (const auto& entry : window.m_impl->controls)
+        names.push_back(entry.first);
+    return names;
+}
 
 void destroyAllWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
