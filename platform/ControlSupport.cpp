@@ -87,7 +87,7 @@ const std::string& textValue(const LayoutProperty& property) {
     return valueAs<std::string>(property);
 }
 
-bool FontSpec::apply(const LayoutProperty& property) {
+bool FontDescription::apply(const LayoutProperty& property) {
     const std::string& key = property.key;
     if (key == "FontName")
         name = textValue(property);
@@ -122,23 +122,23 @@ QFont fixedPitchFont() {
     return chosen;
 }
 
-QFont makeFont(const FontSpec& spec) {
+QFont makeFont(const FontDescription& description) {
     QFont font;
-    if (spec.name.empty() || spec.name == "System") {
+    if (description.name.empty() || description.name == "System") {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    } else if (spec.name == "Courier") {
+    } else if (description.name == "Courier") {
         font = fixedPitchFont();
-    } else if (spec.name == "Times") {
+    } else if (description.name == "Times") {
         font = QFont(QStringLiteral("Times"));
         font.setStyleHint(QFont::Serif);
     } else {
-        font = QFont(QString::fromStdString(spec.name));
+        font = QFont(QString::fromStdString(description.name));
     }
-    if (spec.size > 0)
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.size))));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    if (description.size > 0)
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(description.size))));
+    font.setBold(description.bold);
+    font.setItalic(description.italic);
+    font.setUnderline(description.underline);
     return font;
 }
 

@@ -51,17 +51,17 @@ double sizeValue(const LayoutProperty& property);
 const std::string& textValue(const LayoutProperty& property);
 
 // The font keys of layout data. Sizes are in points, and a point is a logical pixel.
-struct FontSpec {
+struct FontDescription {
     std::string name = "System";
     double size = 0; // 0: the family's default size
     bool bold = false;
     bool italic = false;
     bool underline = false;
 
-    // True when the key was a font key (it is then applied to this spec).
+    // True when the key was a font key (it is then applied to this description).
     bool apply(const LayoutProperty& property);
 };
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontDescription& description);
 // A fixed-pitch family that is installed, preferring Courier.
 QFont fixedPitchFont();
 

@@ -7,7 +7,7 @@
 namespace platform {
 
 struct Label::Impl {
-    detail::FontSpec font;
+    detail::FontDescription font;
     std::uint32_t colour = 0;
     std::int64_t alignment = 0;
     bool multiLine = false;

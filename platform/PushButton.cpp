@@ -8,7 +8,7 @@
 namespace platform {
 
 struct PushButton::Impl {
-    detail::FontSpec font;
+    detail::FontDescription font;
 };
 
 PushButton::PushButton() : m_impl(std::make_unique<Impl>()) {}

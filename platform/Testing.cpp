@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/PushButton.h"
 #include "platform/RectControl.h"
+#include "platform/TextArea.h"
 #include "platform/Window.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,8 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace platform::testing {
@@ -176,6 +179,12 @@ void ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+String DocumentText(TextArea& area) {
+    QString raw = static_cast<QPlainTextEdit&>(widgetOf(area)).document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\r'));
+    return detail::fromQt(raw);
 }
 
 void CloseWindow(Window& window) {

@@ -20,6 +20,7 @@ namespace platform {
 class Canvas;
 class PushButton;
 class RectControl;
+class TextArea;
 class Window;
 
 namespace testing {
@@ -99,6 +100,9 @@ void MouseExit(Canvas& canvas);
 String FocusedControlName(Window& window);
 // Delivers pending events, deferred deletions included.
 void ProcessEvents();
+// The text that the area's document holds now, each line end as a carriage return; reading it
+// brings no pending text into the document.
+String DocumentText(TextArea& area);
 // Closes the window as its close button does.
 void CloseWindow(Window& window);
 bool IsFixedPitch(RectControl& control);

@@ -13,8 +13,10 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -84,11 +86,19 @@ std::size_t byteOffsetOf(std::string_view text, std::int64_t character) {
 
 struct TextArea::Impl {
     QPlainTextEdit* edit = nullptr;
-    // The exact text; the document shows it. Stale after the user edited the document.
+    // The exact text. The document shows its first `shownBytes` bytes; the rest was appended
+    // since and reaches the document in one insertion when anything needs the document (see
+    // flush()), so that a report of a thousand pieces costs one document update, not a thousand.
+    // Stale after the user edited the document.
     String mirror;
+    std::size_t shownBytes = 0;
     bool stale = false;
+    bool flushQueued = false;
     int ownChanges = 0;
-    detail::FontSpec font{"Courier", 10};
+    // Filters the widget's events and is the context of the queued flush and of the document's
+    // signal, so that neither outlives this.
+    std::unique_ptr<QObject> watcher;
+    detail::FontDescription font{"Courier", 10};
     bool horizontalScrollbar = true;
     bool verticalScrollbar = true;
     bool styledText = false;
@@ -114,15 +124,63 @@ struct TextArea::Impl {
         Impl& m_impl;
     };
 
+    // While appended text waits for the document, the insertion point is at the end of the
+    // text and nothing is selected.
+    bool pending() const { return shownBytes < mirror.byteSize(); }
+
+    // Brings the document up to the mirror: the text appended since the last update goes in as
+    // one insertion, and the insertion point to its end, scrolled into view.
+    void flush() {
+        if (!pending())
+            return;
+        const std::string_view tail = mirror.view().substr(shownBytes);
+        QString text = QString::fromUtf8(tail.data(), static_cast<qsizetype>(tail.size()));
+        // CR then LF is one line end, also when the two arrive in different updates.
+        if (shownBytes > 0 && mirror.view()[shownBytes - 1] == '\r' &&
+            text.startsWith(QLatin1Char('\n')))
+            text.remove(0, 1);
+        // Marked shown first: events that the insertion sends find nothing left to do.
+        shownBytes = mirror.byteSize();
+        OwnChange change(*this);
+        QTextCursor cursor(edit->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.beginEditBlock();
+        cursor.insertText(text);
+        cursor.endEditBlock();
+        edit->setTextCursor(cursor);
+    }
+
+    // Appended text reaches the document once control returns to the event loop, at the
+    // latest; one queued flush serves every append made until then.
+    void appended() {
+        if (!pending() || flushQueued)
+            return;
+        flushQueued = true;
+        QTimer::singleShot(0, watcher.get(), [this] {
+            flushQueued = false;
+            flush();
+        });
+    }
+
     std::int64_t documentEnd() const { return edit->document()->characterCount() - 1; }
 
-    void refreshMirror() {
+    // Makes the mirror and the document agree, so that positions may be translated: the
+    // document gets what was appended, the mirror what the user edited.
+    void synchronise() {
+        flush();
         if (!stale)
             return;
         QString raw = edit->document()->toRawText();
         raw.replace(QChar::ParagraphSeparator, QLatin1Char('\r'));
         mirror = detail::fromQt(raw);
+        shownBytes = mirror.byteSize();
         stale = false;
+    }
+
+    // The mirror after a user edit; appended text stays pending.
+    void refreshMirror() {
+        if (stale)
+            synchronise();
     }
 
     std::int64_t positionOf(std::int64_t character) const {
@@ -137,31 +195,41 @@ struct TextArea::Impl {
         return characterAtDocumentPosition(mirror.view(), position);
     }
 
-    // Appends bytes that the mirror has just been extended by.
-    void appendToDocument(std::string_view piece, bool mirrorEndedInCR) {
-        if (piece.empty())
-            return;
-        QString text = QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size()));
-        // CR then LF is one line end, also when the two arrive in different pieces.
-        if (mirrorEndedInCR && text.startsWith(QLatin1Char('\n')))
-            text.remove(0, 1);
-        OwnChange change(*this);
-        QTextCursor cursor = edit->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text);
-        edit->setTextCursor(cursor);
-    }
-
+    // The document made afresh from the mirror; nothing is left pending.
     void replaceDocument() {
+        shownBytes = mirror.byteSize();
         OwnChange change(*this);
         edit->setPlainText(detail::toQt(mirror));
     }
-
-    bool mirrorEndsInCR() const { return !mirror.empty() && mirror.view().back() == '\r'; }
 };
 
+namespace {
+
+// Every event of the widget or its viewport (painting, showing, resizing, keys, the mouse,
+// input methods) is preceded by the document's update, so that neither the user nor the
+// toolkit ever sees a document that lacks appended text.
+class DocumentWatcher : public QObject {
+  public:
+    explicit DocumentWatcher(std::function<void()> flush) : m_flush(std::move(flush)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent*) override {
+        m_flush();
+        return false;
+    }
+
+  private:
+    std::function<void()> m_flush;
+};
+
+} // namespace
+
 TextArea::TextArea() : m_impl(std::make_unique<Impl>()) {}
-TextArea::~TextArea() = default;
+
+TextArea::~TextArea() {
+    // The widget goes after this; the watcher's end removes its filter and its connections.
+    m_impl->watcher.reset();
+}
 
 void TextArea::CreateWidget() {
     auto* edit = new QPlainTextEdit();
@@ -170,7 +238,10 @@ void TextArea::CreateWidget() {
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setTabChangesFocus(true);
     Impl* impl = m_impl.get();
-    QObject::connect(edit->document(), &QTextDocument::contentsChange, edit,
+    impl->watcher = std::make_unique<DocumentWatcher>([impl] { impl->flush(); });
+    edit->installEventFilter(impl->watcher.get());
+    edit->viewport()->installEventFilter(impl->watcher.get());
+    QObject::connect(edit->document(), &QTextDocument::contentsChange, impl->watcher.get(),
                      [impl](int, int removed, int added) {
                          if (impl->ownChanges == 0 && (removed != 0 || added != 0))
                              impl->stale = true;
@@ -193,10 +264,11 @@ void TextArea::SetText(const String& text) {
     Impl& impl = *m_impl;
     impl.refreshMirror();
     if (impl.mirror.isPrefixSharedWith(text)) {
-        const bool endedInCR = impl.mirrorEndsInCR();
-        const std::size_t known = impl.mirror.byteSize();
+        // The document holds a prefix of the new text; the rest is an append.
+        const bool extended = text.byteSize() > impl.mirror.byteSize();
         impl.mirror = text;
-        impl.appendToDocument(text.view().substr(known), endedInCR);
+        if (extended)
+            impl.appended();
         return;
     }
     impl.mirror = text;
@@ -205,45 +277,60 @@ void TextArea::SetText(const String& text) {
 
 std::int64_t TextArea::SelStart() const {
     QPlainTextEdit& edit = editOf(*this);
-    m_impl->refreshMirror();
-    return m_impl->characterAt(edit.textCursor().selectionStart());
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    if (impl.pending())
+        return impl.mirror.length();
+    return impl.characterAt(edit.textCursor().selectionStart());
 }
 
 void TextArea::SetSelStart(std::int64_t position) {
     QPlainTextEdit& edit = editOf(*this);
-    m_impl->refreshMirror();
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    if (impl.pending() && position >= impl.mirror.length())
+        return; // the insertion point is already there
+    impl.synchronise();
     QTextCursor cursor = edit.textCursor();
-    cursor.setPosition(static_cast<int>(m_impl->positionOf(std::max<std::int64_t>(0, position))));
+    cursor.setPosition(static_cast<int>(impl.positionOf(std::max<std::int64_t>(0, position))));
     edit.setTextCursor(cursor);
 }
 
 std::int64_t TextArea::SelLength() const {
     QPlainTextEdit& edit = editOf(*this);
-    m_impl->refreshMirror();
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    if (impl.pending())
+        return 0;
     const QTextCursor cursor = edit.textCursor();
-    return m_impl->characterAt(cursor.selectionEnd()) -
-           m_impl->characterAt(cursor.selectionStart());
+    return impl.characterAt(cursor.selectionEnd()) - impl.characterAt(cursor.selectionStart());
 }
 
 void TextArea::SetSelLength(std::int64_t length) {
     QPlainTextEdit& edit = editOf(*this);
-    m_impl->refreshMirror();
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    if (impl.pending() && length <= 0)
+        return; // at the end of the text nothing can be selected anyway
+    impl.synchronise();
     QTextCursor cursor = edit.textCursor();
-    const std::int64_t start = m_impl->characterAt(cursor.selectionStart());
-    cursor.setPosition(static_cast<int>(m_impl->positionOf(start)));
-    cursor.setPosition(
-        static_cast<int>(m_impl->positionOf(start + std::max<std::int64_t>(0, length))),
-        QTextCursor::KeepAnchor);
+    const std::int64_t start = impl.characterAt(cursor.selectionStart());
+    cursor.setPosition(static_cast<int>(impl.positionOf(start)));
+    cursor.setPosition(static_cast<int>(impl.positionOf(start + std::max<std::int64_t>(0, length))),
+                       QTextCursor::KeepAnchor);
     edit.setTextCursor(cursor);
 }
 
 String TextArea::SelText() const {
     QPlainTextEdit& edit = editOf(*this);
-    m_impl->refreshMirror();
+    Impl& impl = *m_impl;
+    impl.refreshMirror();
+    if (impl.pending())
+        return String();
     const QTextCursor cursor = edit.textCursor();
-    const std::string_view text = m_impl->mirror.view();
-    const std::size_t from = byteOffsetOf(text, m_impl->characterAt(cursor.selectionStart()));
-    const std::size_t to = byteOffsetOf(text, m_impl->characterAt(cursor.selectionEnd()));
+    const std::string_view text = impl.mirror.view();
+    const std::size_t from = byteOffsetOf(text, impl.characterAt(cursor.selectionStart()));
+    const std::size_t to = byteOffsetOf(text, impl.characterAt(cursor.selectionEnd()));
     return String(text.substr(from, to - from));
 }
 
@@ -251,16 +338,20 @@ void TextArea::SetSelText(const String& text) {
     QPlainTextEdit& edit = editOf(*this);
     Impl& impl = *m_impl;
     impl.refreshMirror();
-    const QTextCursor cursor = edit.textCursor();
-    const std::int64_t end = impl.documentEnd();
-    if (cursor.selectionStart() == end && cursor.selectionEnd() == end) {
-        const bool endedInCR = impl.mirrorEndsInCR();
+    bool atEnd = impl.pending();
+    if (!atEnd) {
+        const QTextCursor cursor = edit.textCursor();
+        const std::int64_t end = impl.documentEnd();
+        atEnd = cursor.selectionStart() == end && cursor.selectionEnd() == end;
+    }
+    if (atEnd) {
         impl.mirror += text;
-        impl.appendToDocument(text.view(), endedInCR);
+        impl.appended();
         return;
     }
     // Inside the text a line end may join or split with its neighbour, so the document is
     // made afresh from the mirror.
+    const QTextCursor cursor = edit.textCursor();
     const std::string_view old = impl.mirror.view();
     const std::int64_t first = impl.characterAt(cursor.selectionStart());
     const std::size_t from = byteOffsetOf(old, first);

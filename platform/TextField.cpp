@@ -38,7 +38,7 @@ class FieldEdit : public QLineEdit {
 
 struct TextField::Impl {
     FieldEdit* edit = nullptr;
-    detail::FontSpec font;
+    detail::FontDescription font;
     std::int64_t maximum = 0;
     std::int64_t alignment = 0;
 };
