@@ -75,7 +75,10 @@ TEST_F(ControlWndHandlersTest, ControlCodesPassAndTheBlankDoesNot) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(f.name) + " code " + std::to_string(c.code));
             const int beepsBefore = dialogs.beeps;
-            const bool consumed = (window->*f.filter)((window->*f.field)(), Chr(c.code));
+            class ControlWnd& w = *window;
+            TextField& field = (w.*f.field)();
+            const String key = Chr(c.code);
+            const bool consumed = (w.*f.filter)(field, key);
             EXPECT_EQ(consumed, !c.passes);
             EXPECT_EQ(dialogs.beeps - beepsBefore, c.passes ? 0 : 1);
         }
