@@ -30,44 +30,39 @@ bool isContinuation(unsigned char byte) {
 // The document holds the mirror's text with each line end (CR LF, CR or LF) as one block
 // separator; a character beyond the Basic Multilingual Plane takes two document positions.
 // These walks translate between the two.
-std::int64_t documentPositionOf(std::string_view text, std::int64_t character) {
+struct TextPlace {
+    std::int64_t character = 0; // characters of the mirror
+    std::int64_t position = 0;  // positions of the document
+};
+
+// Walks the text from its start until `reached` holds for the place arrived at (or the text ends).
+template <class Reached> TextPlace walkTo(std::string_view text, Reached reached) {
+    TextPlace place;
     std::size_t i = 0;
-    std::int64_t counted = 0, position = 0;
-    while (i < text.size() && counted < character) {
+    while (i < text.size() && !reached(place)) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             i += 2;
-            counted += 2;
-            position += 1;
+            place.character += 2;
+            place.position += 1;
             continue;
         }
-        position += byte >= 0xF0 ? 2 : 1;
-        ++counted;
+        place.position += byte >= 0xF0 ? 2 : 1;
+        ++place.character;
         ++i;
         while (i < text.size() && isContinuation(static_cast<unsigned char>(text[i])))
             ++i;
     }
-    return position;
+    return place;
+}
+
+std::int64_t documentPositionOf(std::string_view text, std::int64_t character) {
+    return walkTo(text, [character](const TextPlace& p) { return p.character >= character; })
+        .position;
 }
 
 std::int64_t characterAtDocumentPosition(std::string_view text, std::int64_t target) {
-    std::size_t i = 0;
-    std::int64_t counted = 0, position = 0;
-    while (i < text.size() && position < target) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            i += 2;
-            counted += 2;
-            position += 1;
-            continue;
-        }
-        position += byte >= 0xF0 ? 2 : 1;
-        ++counted;
-        ++i;
-        while (i < text.size() && isContinuation(static_cast<unsigned char>(text[i])))
-            ++i;
-    }
-    return counted;
+    return walkTo(text, [target](const TextPlace& p) { return p.position >= target; }).character;
 }
 
 std::size_t byteOffsetOf(std::string_view text, std::int64_t character) {
