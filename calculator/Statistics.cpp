@@ -72,13 +72,8 @@ Pair Magnitude(Pair x) {
 } // namespace
 
 std::optional<CellSums> SumSmallWholeCells(const RatingMatrix& matrix, Counts counts) {
-    constexpr Pair kLimit = Both(524288.0); // 2^19
-    // Adding and then subtracting 1.5 * 2^52 rounds a number of size below 2^51 to a whole
-    // number, so a cell of that size is whole exactly when this leaves it unchanged.
-    constexpr Pair kRounder = Both(6755399441055744.0);
-    constexpr Pair kOne = Both(1.0);
-    // Columns 1 to 26 in 13 pairs; the columns after k are masked to 0, so that a row is always
-    // the same 13 steps.
+    constexpr Pair kRounder = Both(6755399441055744.0); // 1.5 * 2^52
+    constexpr double kExactLimit = 9007199254740992.0;  // 2^53
     constexpr int kPairs = 13;
     PairMask keep[kPairs];
     for (int pair = 0; pair < kPairs; ++pair) {
@@ -87,9 +82,7 @@ std::optional<CellSums> SumSmallWholeCells(const RatingMatrix& matrix, Counts co
     }
     Pair n[kPairs] = {};
     Pair S[kPairs] = {};
-    // How far cells lie from whole numbers, plus 1 for each cell above the limit. It stays 0
-    // only when every cell is small and whole; a NaN or an infinity makes it NaN.
-    Pair unfit[kPairs] = {};
+    Pair fraction[kPairs] = {};
     for (std::int64_t i = 1; i <= counts.N; ++i) {
         const double* cells = matrix.row(i) + 1;
         for (int pair = 0; pair < kPairs; ++pair) {
@@ -98,25 +91,31 @@ std::optional<CellSums> SumSmallWholeCells(const RatingMatrix& matrix, Counts co
             const Pair x = (Pair)((PairMask)cell & keep[pair]);
             n[pair] += x;
             S[pair] += x * x;
-            const PairMask above = Magnitude(x) > kLimit;
-            unfit[pair] +=
-                Magnitude(((x + kRounder) - kRounder) - x) + (Pair)(above & (PairMask)kOne);
+            // Nonzero for a fraction, a NaN or an infinity (and for some huge whole numbers,
+            // which only costs the fast path).
+            fraction[pair] += Magnitude(((x + kRounder) - kRounder) - x);
         }
         platform::YieldToPlatform();
     }
+    // Every cell is a whole number. Rounding is monotonic and the squares are not negative, so
+    // when the largest computed sum of squares stays below 2^53 every square and every partial
+    // sum of squares, of counts and of the totals was a whole number below 2^53: each addition
+    // was exact, and the order of the additions cannot change a bit of the result.
     CellSums sums;
     double Q = 0;
     double T = 0;
     for (std::int64_t j = 1; j <= counts.k; ++j) {
         const std::int64_t pair = (j - 1) / 2;
         const std::int64_t lane = (j - 1) % 2;
-        if (unfit[pair][lane] != 0)
+        if (fraction[pair][lane] != 0)
             return std::nullopt;
         Q = S[pair][lane] + Q;
         T = n[pair][lane] + T;
         sums.categorySums[static_cast<std::size_t>(j)] = n[pair][lane];
         sums.categorySumsOfSquares[static_cast<std::size_t>(j)] = S[pair][lane];
     }
+    if (!(Q < kExactLimit))
+        return std::nullopt;
     sums.sumOfSquares = Q;
     sums.total = T;
     return sums;

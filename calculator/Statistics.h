@@ -57,10 +57,10 @@ struct CellSums {
 // The sums exactly as the formulae order them: one long chain of additions each.
 CellSums SumCellsInOrder(const RatingMatrix& matrix, Counts counts);
 
-// The same sums when every cell read is a whole number of size at most 2^19, nullopt
-// otherwise. Then every square and every partial sum is a whole number below 2^53, so each
-// addition is exact and the order of the additions cannot change a bit of the result; this
-// lets the sums run in independent chains instead of one.
+// The same sums when every cell read is a whole number and the sum of squares stays below
+// 2^53, nullopt otherwise. Then every square and every partial sum is a whole number below
+// 2^53, so each addition is exact and the order of the additions cannot change a bit of the
+// result; this lets the sums run in independent chains instead of one.
 std::optional<CellSums> SumSmallWholeCells(const RatingMatrix& matrix, Counts counts);
 
 } // namespace detail

@@ -370,10 +370,19 @@ TEST(AgreementStatistics, SmallWholeCellSumsMatchTheOrderedSumsBitForBit) {
     EXPECT_SAME_BITS(fast->sumOfSquares, 999.0 * 25 * 0x1p38);
     EXPECT_SAME_BITS(fast->sumOfSquares,
                      detail::SumCellsInOrder(largest, {99, 999, 25}).sumOfSquares);
+
+    // Larger counts stay exact as long as the sum of squares stays below 2^53.
+    RatingMatrix few;
+    Fill(few, {{3e6, -1e6}, {9e7, 7}});
+    const auto exact = detail::SumSmallWholeCells(few, {2, 2, 2});
+    ASSERT_TRUE(exact.has_value());
+    EXPECT_SAME_BITS(exact->sumOfSquares, detail::SumCellsInOrder(few, {2, 2, 2}).sumOfSquares);
+    Fill(few, {{94906266.0, 0}, {0, 0}}); // its square is above 2^53
+    EXPECT_FALSE(detail::SumSmallWholeCells(few, {2, 2, 2}).has_value());
 }
 
 TEST(AgreementStatistics, CellsThatAreNotSmallWholeNumbersTakeTheOrderedSums) {
-    for (const double odd : {2.5, -0.1, 524289.0, 1e300, kInf, -kInf, kNaN, 0x1p-1074}) {
+    for (const double odd : {2.5, -0.1, 1e8, 1e300, kInf, -kInf, kNaN, 0x1p-1074}) {
         SCOPED_TRACE(odd);
         RatingMatrix matrix;
         Fill(matrix, FleissSample());
