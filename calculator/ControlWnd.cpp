@@ -26,8 +26,6 @@ using namespace calculator;
 void ControlWnd::CalculateBtn_Action(PushButton&) {
     auto matrix = std::make_unique<RatingMatrix>();
     auto arrays = std::make_unique<CategoryArrays>();
-    const String lineEnd = Chr(13);
-    const String tab = Chr(9);
 
     const double raters = Val(ObserversFld().Text());
     const double cases = Val(CasesFld().Text());
