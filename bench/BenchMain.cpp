@@ -1,14 +1,13 @@
 #include "platform/Application.h"
 
-#include <QByteArray>
-#include <QtGlobal>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 
 // The one main of quorvane_bench; every other file here only registers its benchmarks. The
-// application object outlives them and takes its windows down before it goes, in order.
+// run time outlives them and takes their windows down before it goes. Benchmarks run headless
+// unless told otherwise.
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
     platform::Application application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

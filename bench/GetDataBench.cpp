@@ -1,6 +1,6 @@
-#include "BenchApplication.h"
-#include "calculator/ControlWnd.h"
-#include "platform/Testing.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/ControlWnd.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -29,7 +29,6 @@ std::string WriteAllFlaggedFile() {
 }
 
 class ControlWnd& MainWindow() {
-    bench::EnsureApplication();
     class ControlWnd& w = ControlWnd();
     w.ObserversFld().SetText("6");
     w.CasesFld().SetText("999");

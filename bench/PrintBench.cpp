@@ -1,8 +1,7 @@
-#include "BenchApplication.h"
-#include "calculator/ControlWnd.h"
-#include "platform/Testing.h"
 #include "platform/TextArea.h"
 #include "platform/Window.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/PrintTextArea.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -15,13 +14,12 @@ using namespace platform;
 
 class PrintWnd : public Window {
   public:
-    std::string FullClassName() const override { return "PrintBench.PrintWnd"; }
+    std::string_view FullClassName() const override { return "PrintBench.PrintWnd"; }
 };
 
 // 820 report lines of 59 characters: 20 pages of 41 lines, as Courier 10 spaces them here.
 TextArea& AreaWithTwentyPages() {
     static TextArea* area = [] {
-        bench::EnsureApplication();
         auto* window = new PrintWnd();
         window->Constructor();
         auto control = std::make_unique<TextArea>();

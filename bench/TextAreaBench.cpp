@@ -1,7 +1,6 @@
-#include "BenchApplication.h"
-#include "platform/Testing.h"
 #include "platform/TextArea.h"
 #include "platform/Window.h"
+#include "platform/testing/Drivers.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -13,7 +12,7 @@ using namespace platform;
 
 class BenchWnd : public Window {
   public:
-    std::string FullClassName() const override { return "TextAreaBench.BenchWnd"; }
+    std::string_view FullClassName() const override { return "TextAreaBench.BenchWnd"; }
 };
 
 // A report's worth of appends: 999 pieces of about 120 characters, each put at the end of the
@@ -28,7 +27,6 @@ void AppendReport(TextArea& area) {
 
 struct Fixture {
     Fixture() {
-        bench::EnsureApplication();
         window = new BenchWnd();
         window->Constructor();
         auto control = std::make_unique<TextArea>();

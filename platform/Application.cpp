@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 
+#include "platform/Application_p.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Window.h"
@@ -12,9 +13,14 @@
 
 namespace platform {
 
-namespace {
-std::optional<std::int64_t> requestedExitCode;
-} // namespace
+namespace detail {
+std::optional<std::int64_t>& requestedExitCode() {
+    static std::optional<std::int64_t> code;
+    return code;
+}
+} // namespace detail
+
+using detail::requestedExitCode;
 
 struct Application::Impl {
     std::unique_ptr<QApplication> owned;
@@ -33,8 +39,8 @@ Application::~Application() {
 }
 
 int Application::Run() {
-    if (requestedExitCode)
-        return static_cast<int>(*requestedExitCode);
+    if (requestedExitCode())
+        return static_cast<int>(*requestedExitCode());
     return QApplication::exec();
 }
 
@@ -54,7 +60,7 @@ void Application::_SetSupportsHiDPI(bool supported) {
 }
 
 void Quit(std::int64_t code) {
-    requestedExitCode = code;
+    requestedExitCode() = code;
     QCoreApplication::exit(static_cast<int>(code));
 }
 
@@ -85,14 +91,5 @@ void reportCurrentException() noexcept {
     }
 }
 } // namespace detail
-
-namespace testing {
-std::optional<std::int64_t> RequestedExitCode() {
-    return requestedExitCode;
-}
-void ResetRequestedExitCode() {
-    requestedExitCode.reset();
-}
-} // namespace testing
 
 } // namespace platform

@@ -4,7 +4,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <type_traits>
 
 namespace platform {
@@ -57,11 +56,5 @@ template <class F> auto Guarded(F&& handler) noexcept -> std::invoke_result_t<F&
     if constexpr (!std::is_void_v<Result>)
         return Result{};
 }
-
-namespace testing {
-// The code of the last Quit call, if any.
-std::optional<std::int64_t> RequestedExitCode();
-void ResetRequestedExitCode();
-} // namespace testing
 
 } // namespace platform

@@ -75,14 +75,14 @@ void Canvas::SetBackdrop(const Picture& picture) {
 
 void Canvas::ApplyProperty(const LayoutProperty& property) {
     using namespace detail;
+    // The backdrop is drawn with its transparency, through the desktop's own buffering.
+    static constexpr std::string_view kWithoutEffect[] = {"AllowFocusRing", "AllowTabs",
+                                                          "Transparent", "DoubleBuffer"};
     const std::string& key = property.key;
     if (key == "AllowFocus") {
         m_impl->allowFocus = flagValue(property);
         updateFocusPolicy();
-    } else if (key == "AllowFocusRing" || key == "AllowTabs" || key == "Transparent" ||
-               key == "DoubleBuffer")
-        flagValue(property);
-    else
+    } else if (!isAmong(key, kWithoutEffect))
         RectControl::ApplyProperty(property);
 }
 

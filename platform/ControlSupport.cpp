@@ -2,15 +2,17 @@
 #include "platform/Controls_p.h"
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QString>
+#include <QThread>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -39,14 +41,6 @@ void _SetProperties(Control& target, std::string_view data) {
 }
 
 namespace detail {
-
-QString toQt(const String& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.byteSize()));
-}
-
-String fromQt(const QString& text) {
-    return String(text.toStdString());
-}
 
 namespace {
 template <class T> const T& valueAs(const LayoutProperty& property) {
@@ -85,6 +79,17 @@ double sizeValue(const LayoutProperty& property) {
 
 const std::string& textValue(const LayoutProperty& property) {
     return valueAs<std::string>(property);
+}
+
+void requireMainThread(const char* what) {
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application && QThread::currentThread() != application->thread())
+        throw ThreadAccessingUIException(std::string(what) +
+                                         " can only be built on the main thread.");
+}
+
+bool isAmong(std::string_view key, std::span<const std::string_view> keys) {
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
 bool FontDescription::apply(const LayoutProperty& property) {

@@ -6,12 +6,13 @@
 #include "platform/String.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QFont;
 class QPixmap;
-class QString;
 class QWidget;
 
 namespace platform {
@@ -35,10 +36,9 @@ struct WindowAccess {
     static std::vector<String> controlNames(const Window& window);
 };
 
-QString toQt(const String& text);
-String fromQt(const QString& text);
-
 const QPixmap* pixmapOf(const Picture& picture);
+// How many times Picture::_OpenFromApp has been asked to read a file.
+std::int64_t pictureLoadCount();
 
 // Layout values in the form that the key fixes; a value of another form is a
 // LayoutDataException.
@@ -49,6 +49,10 @@ std::uint32_t colourValue(const LayoutProperty& property);
 // Any numeric form, as a double.
 double sizeValue(const LayoutProperty& property);
 const std::string& textValue(const LayoutProperty& property);
+
+// Whether `key` is one of `keys`: each control class lists the layout keys that it carries but
+// that have no effect on this desktop in one table of this kind.
+bool isAmong(std::string_view key, std::span<const std::string_view> keys);
 
 // The font keys of layout data. Sizes are in points, and a point is a logical pixel.
 struct FontDescription {
@@ -64,6 +68,9 @@ struct FontDescription {
 QFont makeFont(const FontDescription& description);
 // A fixed-pitch family that is installed, preferring Courier.
 QFont fixedPitchFont();
+
+// Raises ThreadAccessingUIException off the main thread; `what` names what was to be built.
+void requireMainThread(const char* what);
 
 void applyTextAlignment(QWidget& widget, std::int64_t alignment, bool multiLine);
 void setTextColour(QWidget& widget, std::uint32_t rgb);

@@ -2,7 +2,6 @@
 
 #include "platform/String.h"
 
-#include <cstdint>
 
 namespace platform {
 

@@ -3,6 +3,7 @@
 #include "platform/FileType.h"
 #include "platform/Graphics.h"
 #include "platform/Graphics_p.h"
+#include "platform/QtString_p.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -16,9 +17,7 @@ namespace platform {
 
 namespace {
 
-QString toQt(const String& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.byteSize()));
-}
+using detail::toQt;
 
 class DesktopDialogs : public DialogHost {
   public:

@@ -2,7 +2,6 @@
 
 #include "platform/String.h"
 
-#include <memory>
 
 namespace platform {
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/String.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>

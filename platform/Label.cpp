@@ -1,6 +1,7 @@
 #include "platform/Label.h"
 
 #include "platform/Controls_p.h"
+#include "platform/QtString_p.h"
 
 #include <QLabel>
 
@@ -56,6 +57,8 @@ void Label::SetTextAlignment(std::int64_t alignment) {
 
 void Label::ApplyProperty(const LayoutProperty& property) {
     using namespace detail;
+    // A label paints no ground of its own either way and is bound to no data.
+    static constexpr std::string_view kWithoutEffect[] = {"Transparent", "DataSource", "DataField"};
     const std::string& key = property.key;
     if (m_impl->font.apply(property))
         labelOf(*this).setFont(makeFont(m_impl->font));
@@ -72,11 +75,7 @@ void Label::ApplyProperty(const LayoutProperty& property) {
     } else if (key == "Selectable")
         labelOf(*this).setTextInteractionFlags(flagValue(property) ? Qt::TextSelectableByMouse
                                                                    : Qt::NoTextInteraction);
-    else if (key == "Transparent")
-        flagValue(property); // a label paints no ground of its own either way
-    else if (key == "DataSource" || key == "DataField")
-        textValue(property);
-    else
+    else if (!isAmong(key, kWithoutEffect))
         RectControl::ApplyProperty(property);
 }
 

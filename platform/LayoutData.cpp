@@ -6,7 +6,6 @@
 #include <bit>
 #include <cmath>
 #include <limits>
-#include <utility>
 
 namespace platform {
 

@@ -41,12 +41,13 @@ struct LayoutProperty {
 // An entry as a window's code writes it: the key and a number or a text; the number is stored
 // in the key's form (range-checked, else LayoutDataException).
 struct LayoutEntry {
-    LayoutEntry(const char* key, std::int64_t number) : key(key), value(number) {}
-    LayoutEntry(const char* key, int number) : key(key), value(std::int64_t{number}) {}
-    LayoutEntry(const char* key, unsigned number) : key(key), value(std::int64_t{number}) {}
-    LayoutEntry(const char* key, double number) : key(key), value(number) {}
-    LayoutEntry(const char* key, const char* text) : key(key), value(std::string(text)) {}
-    LayoutEntry(const char* key, std::string text) : key(key), value(std::move(text)) {}
+    LayoutEntry(const char* entryKey, std::int64_t number) : key(entryKey), value(number) {}
+    LayoutEntry(const char* entryKey, int number) : key(entryKey), value(std::int64_t{number}) {}
+    LayoutEntry(const char* entryKey, unsigned number)
+        : key(entryKey), value(std::int64_t{number}) {}
+    LayoutEntry(const char* entryKey, double number) : key(entryKey), value(number) {}
+    LayoutEntry(const char* entryKey, const char* text) : key(entryKey), value(std::string(text)) {}
+    LayoutEntry(const char* entryKey, std::string text) : key(entryKey), value(std::move(text)) {}
     std::string key;
     std::variant<std::int64_t, double, std::string> value;
 };

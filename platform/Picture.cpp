@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/Controls_p.h"
+#include "platform/QtString_p.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,8 +34,7 @@ std::int64_t Picture::Height() const {
 
 Picture Picture::_OpenFromApp(const String& name) {
     ++loadCount;
-    const QString path =
-        QStringLiteral(":/resources/") + QString::fromUtf8(name.data(), name.byteSize());
+    const QString path = QStringLiteral(":/resources/") + detail::toQt(name);
     const QFileInfo info(path);
     const QString doubleDensity = info.path() + QLatin1Char('/') + info.completeBaseName() +
                                   QStringLiteral("@2x.") + info.suffix();
@@ -48,10 +48,10 @@ Picture Picture::_OpenFromApp(const String& name) {
     return picture;
 }
 
-namespace testing {
-std::int64_t PictureLoadCount() {
+namespace detail {
+std::int64_t pictureLoadCount() {
     return loadCount;
 }
-} // namespace testing
+} // namespace detail
 
 } // namespace platform

@@ -28,9 +28,4 @@ class Picture {
     std::shared_ptr<const Image> m_image;
 };
 
-namespace testing {
-// How many times _OpenFromApp has been asked to read a file.
-std::int64_t PictureLoadCount();
-} // namespace testing
-
 } // namespace platform

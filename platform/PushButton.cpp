@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Controls_p.h"
+#include "platform/QtString_p.h"
 
 #include <QPushButton>
 
@@ -44,6 +45,9 @@ void PushButton::SetDefault(bool isDefault) {
 
 void PushButton::ApplyProperty(const LayoutProperty& property) {
     using namespace detail;
+    // The desktop draws its own button style; Escape presses no button here.
+    static constexpr std::string_view kWithoutEffect[] = {"MacButtonStyle", "Cancel",
+                                                          "Transparent"};
     const std::string& key = property.key;
     if (m_impl->font.apply(property))
         buttonOf(*this).setFont(makeFont(m_impl->font));
@@ -51,11 +55,7 @@ void PushButton::ApplyProperty(const LayoutProperty& property) {
         SetCaption(String(textValue(property)));
     else if (key == "Default")
         SetDefault(flagValue(property));
-    else if (key == "MacButtonStyle")
-        integerValue(property); // the desktop's own button style
-    else if (key == "Cancel" || key == "Transparent")
-        flagValue(property);
-    else
+    else if (!isAmong(key, kWithoutEffect))
         RectControl::ApplyProperty(property);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Controls_p.h"
 #include "platform/Errors.h"
+#include "platform/QtString_p.h"
 #include "platform/Window.h"
 
 #include <QPointer>
@@ -43,6 +44,7 @@ RectControl::~RectControl() {
 void RectControl::Constructor() {
     if (m_rect->widget)
         return;
+    detail::requireMainThread("A control");
     CreateWidget();
     QWidget& widget = detail::ControlAccess::widget(*this);
     widget.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -155,6 +157,10 @@ void RectControl::AttachedTo(Window& window) {
 }
 
 void RectControl::ApplyProperty(const LayoutProperty& property) {
+    // Controls keep their place: the windows of this application are not resized, and there
+    // are no tab panels.
+    static constexpr std::string_view kWithoutEffect[] = {
+        "LockLeft", "LockTop", "LockRight", "LockBottom", "AllowAutoDeactivate", "TabPanelIndex"};
     const std::string& key = property.key;
     if (key == "Left")
         SetBounds(detail::integerValue(property), m_rect->top, m_rect->width, m_rect->height);
@@ -190,13 +196,7 @@ void RectControl::ApplyProperty(const LayoutProperty& property) {
         SetBounds(m_rect->left, m_rect->top, m_rect->width, m_rect->height);
         widget.setVisible(m_rect->visible);
         widget.raise();
-    } else if (key == "LockLeft" || key == "LockTop" || key == "LockRight" || key == "LockBottom" ||
-               key == "AllowAutoDeactivate") {
-        // Controls keep their place: the windows of this application are not resized.
-        detail::flagValue(property);
-    } else if (key == "TabPanelIndex") {
-        detail::integerValue(property);
-    } else {
+    } else if (!detail::isAmong(key, kWithoutEffect)) {
         Control::ApplyProperty(property);
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/String.h"
 
+#include "platform/Utf8_p.h"
+
 #include <algorithm>
 #include <cstring>
 #include <ostream>
@@ -7,7 +9,7 @@
 namespace platform {
 
 struct String::Buffer {
-    explicit Buffer(std::size_t capacity) : bytes(new char[capacity]), capacity(capacity) {}
+    explicit Buffer(std::size_t size) : bytes(new char[size]), capacity(size) {}
     std::unique_ptr<char[]> bytes;
     std::size_t capacity;
     std::size_t used = 0;
@@ -42,9 +44,8 @@ bool String::isPrefixSharedWith(const String& other) const noexcept {
 
 std::int64_t String::countCharacters(std::string_view utf8) noexcept {
     // Every byte that is not a continuation byte (10xxxxxx) starts a character.
-    return static_cast<std::int64_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::int64_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return !detail::isUtf8Continuation(c); }));
 }
 
 String& String::operator+=(const String& piece) {

@@ -6,7 +6,12 @@
 namespace platform {
 
 class Graphics;
+class String;
 class TextArea;
+
+namespace detail {
+struct FontDescription;
+}
 
 // Prints a text area's text block by block on the pages of a print job. The text is laid out
 // in the area's font at the printer's width, in page units; lines longer than the width wrap.
@@ -29,6 +34,10 @@ class StyledTextPrinter {
     friend class TextArea;
     struct Impl;
     explicit StyledTextPrinter(std::unique_ptr<Impl> impl);
+    // Lays `text` out in `font` at `width` page units, for the pages of g.
+    static std::unique_ptr<StyledTextPrinter> layOut(Graphics& g, std::int64_t width,
+                                                     const detail::FontDescription& font,
+                                                     const String& text);
     std::unique_ptr<Impl> m_impl;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include "platform/Utf8_p.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -14,10 +16,6 @@ namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 // The decimal exponent of the leading significant digit of a mantissa (digits with an optional
@@ -217,7 +215,7 @@ String Right(const String& text, std::int64_t count) {
     std::int64_t starts = text.length() - count;
     std::size_t pos = 0;
     for (; pos < s.size(); ++pos) {
-        if (!isContinuationByte(s[pos]) && starts-- == 0)
+        if (!detail::isUtf8Continuation(s[pos]) && starts-- == 0)
             break;
     }
     return String(s.substr(pos));
@@ -256,7 +254,7 @@ std::int64_t Asc(const String& text) {
     if (s.size() < size)
         return lead;
     for (std::size_t i = 1; i < size; ++i) {
-        if (!isContinuationByte(s[i]))
+        if (!detail::isUtf8Continuation(s[i]))
             return lead;
         code = (code << 6) | (byte(i) & 0x3F);
     }

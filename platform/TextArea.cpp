@@ -1,31 +1,20 @@
 #include "platform/TextArea.h"
 
 #include "platform/Controls_p.h"
-#include "platform/Errors.h"
-#include "platform/Graphics.h"
-#include "platform/Graphics_p.h"
+#include "platform/QtString_p.h"
+#include "platform/Utf8_p.h"
 
-#include <QFontMetricsF>
+#include <QApplication>
 #include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
-#include <QTextOption>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <functional>
-#include <vector>
 
 namespace platform {
 
 namespace {
-
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
 
 // The document holds the mirror's text with each line end (CR LF, CR or LF) as one block
 // separator; a character beyond the Basic Multilingual Plane takes two document positions.
@@ -50,7 +39,7 @@ template <class Reached> TextPlace walkTo(std::string_view text, Reached reached
         place.position += byte >= 0xF0 ? 2 : 1;
         ++place.character;
         ++i;
-        while (i < text.size() && isContinuation(static_cast<unsigned char>(text[i])))
+        while (i < text.size() && detail::isUtf8Continuation(text[i]))
             ++i;
     }
     return place;
@@ -68,7 +57,7 @@ std::int64_t characterAtDocumentPosition(std::string_view text, std::int64_t tar
 std::size_t byteOffsetOf(std::string_view text, std::int64_t character) {
     std::size_t i = 0;
     for (std::int64_t counted = 0; i < text.size(); ++i) {
-        if (!isContinuation(static_cast<unsigned char>(text[i]))) {
+        if (!detail::isUtf8Continuation(text[i])) {
             if (counted == character)
                 return i;
             ++counted;
@@ -94,11 +83,22 @@ struct TextArea::Impl {
     // signal, so that neither outlives this.
     std::unique_ptr<QObject> watcher;
     detail::FontDescription font{"Courier", 10};
-    bool horizontalScrollbar = true;
-    bool verticalScrollbar = true;
-    bool styledText = false;
-    std::int64_t alignment = 0;
-    std::int64_t maximum = 0;
+    bool hideSelection = false;
+
+    // A hidden selection is drawn in the colours of the text while the area lacks the focus
+    // (the text control paints an unfocused selection in the inactive colours).
+    void applySelectionColours() {
+        QPalette palette = edit->palette();
+        const QPalette defaults = QApplication::palette(edit);
+        for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+            palette.setBrush(QPalette::Inactive, role, defaults.brush(QPalette::Inactive, role));
+        if (hideSelection) {
+            palette.setBrush(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
+            palette.setBrush(QPalette::Inactive, QPalette::HighlightedText,
+                             palette.brush(QPalette::Inactive, QPalette::Text));
+        }
+        edit->setPalette(palette);
+    }
 
     // Our own changes of the document: the mirror already holds them, and they are no step of
     // the user's undo history.
@@ -371,6 +371,14 @@ void TextArea::SetReadOnly(bool readOnly) {
 
 void TextArea::ApplyProperty(const LayoutProperty& property) {
     using namespace detail;
+    // Carried by the layout data, without effect here: the text holds no styles, spacing or
+    // masks of its own, and the desktop draws the frame and the focus itself.
+    static constexpr std::string_view kWithoutEffect[] = {
+        "AllowStyledText",   "TextAlignment", "MaximumCharactersAllowed",
+        "LineHeight",        "LineSpacing",   "Format",
+        "ValidationMask",    "DataSource",    "DataField",
+        "Multiline",         "Transparent",   "AllowFocusRing",
+        "AllowSpellChecking"};
     const std::string& key = property.key;
     QPlainTextEdit& edit = editOf(*this);
     Impl& impl = *m_impl;
@@ -383,111 +391,29 @@ void TextArea::ApplyProperty(const LayoutProperty& property) {
     else if (key == "HasBorder")
         edit.setFrameShape(flagValue(property) ? QFrame::StyledPanel : QFrame::NoFrame);
     else if (key == "HasHorizontalScrollbar") {
-        impl.horizontalScrollbar = flagValue(property);
-        edit.setLineWrapMode(impl.horizontalScrollbar ? QPlainTextEdit::NoWrap
-                                                      : QPlainTextEdit::WidgetWidth);
-        edit.setHorizontalScrollBarPolicy(impl.horizontalScrollbar ? Qt::ScrollBarAsNeeded
-                                                                   : Qt::ScrollBarAlwaysOff);
-    } else if (key == "HasVerticalScrollbar") {
-        impl.verticalScrollbar = flagValue(property);
-        edit.setVerticalScrollBarPolicy(impl.verticalScrollbar ? Qt::ScrollBarAsNeeded
-                                                               : Qt::ScrollBarAlwaysOff);
-    } else if (key == "AllowStyledText")
-        impl.styledText = flagValue(property); // the text holds no styles of its own
+        const bool scrolls = flagValue(property);
+        edit.setLineWrapMode(scrolls ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        edit.setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    } else if (key == "HasVerticalScrollbar")
+        edit.setVerticalScrollBarPolicy(flagValue(property) ? Qt::ScrollBarAsNeeded
+                                                            : Qt::ScrollBarAlwaysOff);
     else if (key == "AllowTabs")
         edit.setTabChangesFocus(!flagValue(property));
-    else if (key == "TextColor")
+    else if (key == "TextColor") {
         setTextColour(edit, colourValue(property));
-    else if (key == "BackgroundColor")
+        impl.applySelectionColours();
+    } else if (key == "BackgroundColor")
         setBackgroundColour(edit, colourValue(property));
-    else if (key == "TextAlignment")
-        impl.alignment = integerValue(property);
-    else if (key == "MaximumCharactersAllowed")
-        impl.maximum = integerValue(property);
-    else if (key == "LineHeight")
-        integerValue(property);
-    else if (key == "LineSpacing")
-        sizeValue(property);
-    else if (key == "Format" || key == "ValidationMask" || key == "DataSource" ||
-             key == "DataField")
-        textValue(property);
-    else if (key == "HideSelection" || key == "Multiline" || key == "Transparent" ||
-             key == "AllowFocusRing" || key == "AllowSpellChecking")
-        flagValue(property);
-    else
+    else if (key == "HideSelection") {
+        impl.hideSelection = flagValue(property);
+        impl.applySelectionColours();
+    } else if (!isAmong(key, kWithoutEffect))
         RectControl::ApplyProperty(property);
-}
-
-struct StyledTextPrinter::Impl {
-    Graphics* graphics = nullptr;
-    std::int64_t width = 0;
-    QFont font;
-    double lineHeight = 0;
-    double ascent = 0;
-    std::vector<std::string> lines;
-    std::size_t next = 0;
-};
-
-StyledTextPrinter::StyledTextPrinter(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
-StyledTextPrinter::~StyledTextPrinter() = default;
-
-bool StyledTextPrinter::Eof() const {
-    return m_impl->next >= m_impl->lines.size();
-}
-
-std::int64_t StyledTextPrinter::Width() const {
-    return m_impl->width;
-}
-
-double StyledTextPrinter::LineHeight() const {
-    return m_impl->lineHeight;
-}
-
-void StyledTextPrinter::DrawBlock(std::int64_t x, std::int64_t y, std::int64_t height) {
-    Impl& impl = *m_impl;
-    const auto fitting = static_cast<std::size_t>(
-        std::max(1.0, std::floor(static_cast<double>(height) / impl.lineHeight)));
-    for (std::size_t i = 0; i < fitting && impl.next < impl.lines.size(); ++i, ++impl.next)
-        impl.graphics->surface().drawLine(static_cast<double>(x),
-                                          static_cast<double>(y) +
-                                              static_cast<double>(i) * impl.lineHeight,
-                                          impl.ascent, impl.lines[impl.next], impl.font);
 }
 
 std::unique_ptr<StyledTextPrinter> TextArea::styledTextPrinter(Graphics& g,
                                                                std::int64_t width) const {
-    auto impl = std::make_unique<StyledTextPrinter::Impl>();
-    impl->graphics = &g;
-    impl->width = width;
-    // Page units are points, and the font's size counts in them as on the screen.
-    impl->font = detail::makeFont(m_impl->font);
-    const QFontMetricsF metrics(impl->font);
-    impl->lineHeight = std::max(1.0, metrics.lineSpacing());
-    impl->ascent = metrics.ascent();
-
-    QString text = detail::toQt(Text());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    if (!text.isEmpty() || !Text().empty()) {
-        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-            QTextLayout layout(paragraph, impl->font);
-            // A word wider than the page is broken too: it would otherwise run past the
-            // printable area and be cut off.
-            QTextOption option;
-            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-            layout.setTextOption(option);
-            layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLineWidth(static_cast<double>(width));
-                impl->lines.push_back(
-                    paragraph.mid(line.textStart(), line.textLength()).toStdString());
-            }
-            layout.endLayout();
-        }
-    }
-    return std::unique_ptr<StyledTextPrinter>(new StyledTextPrinter(std::move(impl)));
+    return StyledTextPrinter::layOut(g, width, m_impl->font, Text());
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Controls_p.h"
+#include "platform/QtString_p.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -93,6 +94,10 @@ void TextField::SetReadOnly(bool readOnly) {
 
 void TextField::ApplyProperty(const LayoutProperty& property) {
     using namespace detail;
+    // No formatting, masks or data binding on this desktop, which draws the focus itself.
+    static constexpr std::string_view kWithoutEffect[] = {
+        "Format",      "ValidationMask", "DataSource", "DataField",
+        "Transparent", "AllowFocusRing", "AllowTabs",  "AllowSpellChecking"};
     const std::string& key = property.key;
     QLineEdit& edit = editOf(*this);
     if (m_impl->font.apply(property))
@@ -114,14 +119,8 @@ void TextField::ApplyProperty(const LayoutProperty& property) {
     else if (key == "Password")
         edit.setEchoMode(flagValue(property) ? QLineEdit::Password : QLineEdit::Normal);
     else if (key == "Hint")
-        edit.setPlaceholderText(QString::fromStdString(textValue(property)));
-    else if (key == "Format" || key == "ValidationMask" || key == "DataSource" ||
-             key == "DataField")
-        textValue(property); // no formatting, masks or data binding on this platform
-    else if (key == "Transparent" || key == "AllowFocusRing" || key == "AllowTabs" ||
-             key == "AllowSpellChecking")
-        flagValue(property);
-    else
+        edit.setPlaceholderText(toQt(String(textValue(property))));
+    else if (!isAmong(key, kWithoutEffect))
         RectControl::ApplyProperty(property);
 }
 

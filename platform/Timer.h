@@ -15,6 +15,8 @@ class Timer : public Control {
     Timer();
     ~Timer() override;
     const char* ClassName() const override { return "Timer"; }
+    // A timer needs no construction of its own; it starts when its window registers it.
+    void Constructor() {}
 
     std::int64_t Period() const;
     void SetPeriod(std::int64_t milliseconds);

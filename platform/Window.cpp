@@ -2,15 +2,17 @@
 
 #include "platform/Application.h"
 #include "platform/Controls_p.h"
+#include "platform/PushButton.h"
+#include "platform/QtString_p.h"
 #include "platform/RectControl.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMouseEvent>
-#include <QPointer>
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -43,7 +45,7 @@ struct Window::Impl {
     std::vector<std::pair<String, std::unique_ptr<Control>>> controls;
     std::map<std::string, std::function<bool()>, std::less<>> menuHandlers;
     bool open = false;
-    bool closedOnce = false;
+    PushButton* defaultButton = nullptr;
     std::int64_t width = 100, height = 100;
     std::int64_t minimumWidth = 0, minimumHeight = 0;
     std::int64_t maximumWidth = QWIDGETSIZE_MAX, maximumHeight = QWIDGETSIZE_MAX;
@@ -85,15 +87,18 @@ class WindowWidget : public QMainWindow {
             Guarded([owner] { owner->Event_Activate(); });
         }
     }
+    // Keys that no control took: the window's KeyDown first, then Return and Enter press the
+    // default button, as they do in a dialog.
     void keyPressEvent(QKeyEvent* event) override {
         if (!m_owner)
             return QMainWindow::keyPressEvent(event);
         Window* owner = m_owner;
         const String key = fromQt(event->text());
         if (Guarded([owner, &key] { return owner->Event_KeyDown(key); }))
-            event->accept();
-        else
-            QMainWindow::keyPressEvent(event);
+            return event->accept();
+        if (pressDefaultButton(*event))
+            return event->accept();
+        QMainWindow::keyPressEvent(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (!m_owner)
@@ -107,6 +112,19 @@ class WindowWidget : public QMainWindow {
     }
 
   private:
+    bool pressDefaultButton(const QKeyEvent& event) {
+        const bool returnKey = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+        const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+        PushButton* button = m_owner->m_impl->defaultButton;
+        if (!returnKey || modifiers != Qt::NoModifier || !button)
+            return false;
+        auto& widget = static_cast<QAbstractButton&>(ControlAccess::widget(*button));
+        if (!widget.isVisibleTo(this) || !widget.isEnabled())
+            return false;
+        widget.click();
+        return true;
+    }
+
     Window* m_owner;
 };
 
@@ -133,11 +151,7 @@ void destroyAllWindows() {
 }
 } // namespace detail
 
-Window::Window() : m_impl(std::make_unique<Impl>()) {
-    m_impl->top = new detail::WindowWidget(this);
-    m_impl->content = new QWidget(m_impl->top);
-    m_impl->top->setCentralWidget(m_impl->content);
-}
+Window::Window() : m_impl(std::make_unique<Impl>()) {}
 
 Window::~Window() {
     std::erase(openWindows(), this);
@@ -149,6 +163,10 @@ Window::~Window() {
 }
 
 void Window::Constructor() {
+    detail::requireMainThread("A window");
+    m_impl->top = new detail::WindowWidget(this);
+    m_impl->content = new QWidget(m_impl->top);
+    m_impl->top->setCentralWidget(m_impl->content);
     openWindows().insert(openWindows().begin(), this);
     m_impl->open = true;
     try {
@@ -167,8 +185,14 @@ void Window::Constructor() {
         Show();
 }
 
+detail::WindowWidget& Window::built() const {
+    if (!m_impl->top)
+        throw NilObjectException("The window has not been constructed.");
+    return *m_impl->top;
+}
+
 void Window::Show() {
-    QMainWindow& top = *m_impl->top;
+    QMainWindow& top = built();
     if (top.isMinimized())
         top.showNormal();
     else
@@ -179,11 +203,11 @@ void Window::Show() {
 }
 
 void Window::Hide() {
-    m_impl->top->hide();
+    built().hide();
 }
 
 void Window::Close() {
-    m_impl->top->close();
+    built().close();
 }
 
 bool Window::IsVisible() const {
@@ -200,11 +224,11 @@ void Window::closed() {
 }
 
 String Window::Title() const {
-    return detail::fromQt(m_impl->top->windowTitle());
+    return detail::fromQt(built().windowTitle());
 }
 
 void Window::SetTitle(const String& title) {
-    m_impl->top->setWindowTitle(detail::toQt(title));
+    built().setWindowTitle(detail::toQt(title));
 }
 
 std::int64_t Window::Width() const {
@@ -240,6 +264,10 @@ void Window::_AddMenuHandler(const String& itemName, std::function<bool()> handl
 
 bool Window::HasMenuHandler(const String& itemName) const {
     return m_impl->menuHandlers.find(itemName.view()) != m_impl->menuHandlers.end();
+}
+
+void Window::SetDefaultButton(PushButton* button) {
+    m_impl->defaultButton = button;
 }
 
 void Window::applyTabOrder() {
@@ -292,6 +320,11 @@ void Window::applyFrame() {
 }
 
 void Window::ApplyProperty(const LayoutProperty& property) {
+    // The desktop places windows itself and offers no full-screen button; every document window
+    // shows the one menu bar.
+    static constexpr std::string_view kWithoutEffect[] = {
+        "MacProcID",  "DefaultLocation", "HasFullScreenButton", "Composite",
+        "FullScreen", "MenuBarVisible",  "LiveResize"};
     Impl& impl = *m_impl;
     const std::string& key = property.key;
     using namespace detail;
@@ -327,14 +360,7 @@ void Window::ApplyProperty(const LayoutProperty& property) {
         QPalette palette = impl.content->palette();
         palette.setColor(QPalette::Window, QColor::fromRgb(colourValue(property)));
         impl.content->setPalette(palette);
-    } else if (key == "MacProcID" || key == "DefaultLocation")
-        integerValue(property);
-    else if (key == "HasFullScreenButton" || key == "Composite" || key == "FullScreen" ||
-             key == "MenuBarVisible" || key == "LiveResize")
-        // The desktop places windows itself and offers no full-screen button; every window
-        // shows the one menu bar.
-        flagValue(property);
-    else
+    } else if (!isAmong(key, kWithoutEffect))
         throw LayoutDataException("A window has no property \"" + key + "\".");
 }
 

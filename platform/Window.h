@@ -3,6 +3,7 @@
 #include "platform/Control.h"
 #include "platform/Errors.h"
 #include "platform/LayoutData.h"
+#include "platform/Picture.h"
 #include "platform/String.h"
 
 #include <cstdint>
@@ -13,6 +14,8 @@
 
 namespace platform {
 
+class PushButton;
+
 namespace detail {
 class WindowWidget;
 struct WindowAccess;
@@ -22,7 +25,8 @@ void destroyAllWindows();
 
 // A window of the platform. It is made in two phases: `new` makes the object, Constructor()
 // builds it (from then on the platform owns it: it is destroyed some time after it closed,
-// never while one of its own handlers runs). Sizes are in points.
+// never while one of its own handlers runs). Every other operation needs Constructor done
+// first. Sizes are in points.
 class Window {
   public:
     Window();
@@ -32,7 +36,8 @@ class Window {
 
     // Builds the window: raises Layout, CreateControls, AddMenuHandlers and Open, in this
     // order, then shows the window when its layout data says Visible 1 (the default). A failure
-    // passes on to the caller; the window is then withdrawn and destroyed later.
+    // passes on to the caller; the window is then withdrawn and destroyed later. Off the main
+    // thread it raises ThreadAccessingUIException and builds nothing.
     void Constructor();
 
     // Shows the window, also one that was hidden, in front of the others.
@@ -52,10 +57,26 @@ class Window {
 
     // The full name of the window's class, as _GetImplicitWindow finds it
     // ("ControlWnd.ControlWnd").
-    virtual std::string FullClassName() const = 0;
+    virtual std::string_view FullClassName() const = 0;
 
     // Registers the control under its name; the window owns it from then on.
     void _AddControl(const String& name, std::unique_ptr<Control> control);
+    // Makes one control as every window does: a new C, its constructor, registration under
+    // `name`, for a picture area its backdrop (`backdrop` is called at that moment), then the
+    // control looked up again by name and given its layout data.
+    template <class C>
+    C& CreateControl(const String& name, std::string_view layoutData,
+                     Picture (*backdrop)() = nullptr) {
+        auto control = std::make_unique<C>();
+        control->Constructor();
+        _AddControl(name, std::move(control));
+        if constexpr (requires(C & c, const Picture& picture) { c.SetBackdrop(picture); })
+            if (backdrop)
+                _ControlByNameAs<C>(name).SetBackdrop(backdrop());
+        C& created = _ControlByNameAs<C>(name);
+        _SetProperties(created, layoutData);
+        return created;
+    }
     // The control registered under that name; NilObjectException when there is none.
     Control& _ControlByName(const String& name) const;
     // The same, as its class; TypeMismatchException for a control of another class.
@@ -71,6 +92,10 @@ class Window {
     // when the item is chosen while this window is frontmost.
     void _AddMenuHandler(const String& itemName, std::function<bool()> handler);
     bool HasMenuHandler(const String& itemName) const;
+
+    // The button that Return and Enter press when no control takes the key itself; nullptr
+    // for none. A window may mark several buttons Default and names the one that responds.
+    void SetDefaultButton(PushButton* button);
 
   protected:
     // Window events; the defaults do nothing.
@@ -95,6 +120,7 @@ class Window {
     friend bool ChooseMenuItem(const String& itemName);
     friend void detail::destroyAllWindows();
 
+    detail::WindowWidget& built() const;
     void applyFrame();
     void applyTabOrder();
     void closed();
@@ -114,6 +140,19 @@ template <class W> W& NewWindow() {
     auto* window = new W();
     window->Constructor();
     return *window;
+}
+
+// The implicit instance of window class W: the open window (shown or hidden) whose class has
+// the full name W::kFullClassName, built when none is open. A window found under that name
+// that is no W is a TypeMismatchException.
+template <class W> W& ImplicitInstance() {
+    Window* open = _GetImplicitWindow(W::kFullClassName);
+    if (!open)
+        return NewWindow<W>();
+    if (auto* typed = dynamic_cast<W*>(open))
+        return *typed;
+    throw TypeMismatchException("The open window \"" + std::string(W::kFullClassName) +
+                                "\" is of another class.");
 }
 
 // Calls the handler that the frontmost visible window registered for that menu item; false

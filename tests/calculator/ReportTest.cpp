@@ -1,8 +1,9 @@
 #include "calculator/Report.h"
 
 #include "CalculatorTestSupport.h"
+#include "calculator/AgreementReport.h"
 #include "calculator/RatingsReader.h"
-#include "calculator/Statistics.h"
+#include "platform/Date.h"
 #include "platform/String.h"
 
 #include <gtest/gtest.h>
@@ -18,32 +19,21 @@ namespace {
 
 using Rows = std::vector<std::vector<double>>;
 
-// Everything of one report but its date line, in the order in which the Get Data action
-// appends the pieces and computes between them.
-std::string ReportAfterDateLine(const std::string& file, Counts counts) {
+// One whole report, as the Get Data action writes it after reading the file.
+TextReportSink Report(const std::string& file, Counts counts) {
     auto matrix = std::make_unique<RatingMatrix>();
     auto arrays = std::make_unique<CategoryArrays>();
     MemoryTextStream stream(file);
     ReadRatings(stream, counts.k, *matrix);
-    ComputeTotals(*matrix, counts);
-    String text = DataHeaderPiece();
-    ForEachDataEchoPiece(*matrix, counts, [&](const String& piece) { text = text + piece; });
-    for (std::int64_t j = 1; j <= counts.k; ++j)
-        if (CategoryIsEmpty(*matrix, j))
-            text = text + EmptyCategoryWarningPiece(j);
-    text = text + TwoEmptyLinesPiece();
-    const OverallStatistics overall = ComputeOverallStatistics(*matrix, counts, *arrays);
-    const double p = TwoSidedNormalP(overall.z);
-    text += TableHeadPiece();
-    text += OverallRowPiece(overall.agreement, overall.kappa, overall.standardError, overall.z, p);
-    ComputeCategoryStatistics(counts, *arrays);
-    for (std::int64_t j = 1; j <= counts.k; ++j)
-        arrays->pValues[j] = TwoSidedNormalP(arrays->zValues[j]);
-    for (std::int64_t j = 1; j <= counts.k; ++j)
-        text += CategoryRowPiece(j, arrays->agreements[j], arrays->kappas[j],
-                                 arrays->standardErrors[j], arrays->zValues[j], arrays->pValues[j]);
-    text += TableFootPiece();
-    return text.str();
+    TextReportSink sink;
+    WriteAgreementReport(*matrix, *arrays, counts, platform::Date(2026, 12, 10, 9, 38, 4), sink);
+    return sink;
+}
+
+// Everything of one report but its date line and the empty line after it.
+std::string ReportAfterDateLine(const std::string& file, Counts counts) {
+    const std::string text = Report(file, counts).text.str();
+    return text.substr(text.find("\r\r") + 2);
 }
 
 std::string Lines(const std::vector<std::string>& lines) {
@@ -76,6 +66,30 @@ const std::string kMark = "  ::::::::::";
 TEST(AgreementReport, TheSampleReport) {
     const std::string expected = Lines(SampleReportLines3To31());
     EXPECT_EQ(ReportAfterDateLine(SampleText("\r"), kSampleCounts), expected);
+}
+
+// The date line, the header, the echo, the warnings and the two empty lines are appended as
+// old text plus piece; the table head, the rows and the foot are inserted at the end.
+TEST(AgreementReport, WhichPiecesAreAppendedAndWhichInserted) {
+    std::string file;
+    for (const auto& row : FleissSample()) {
+        for (const double count : row)
+            file += std::to_string(static_cast<int>(count)) + "\t";
+        file += "0\r";
+    }
+    const Counts counts{6, 30, 6}; // category 6 is empty: one warning
+    const TextReportSink report = Report(file, counts);
+    const auto& pieces = report.pieces;
+    // Date line, header, 10 echo lines, 2 omission marks, 1 warning, two empty lines.
+    const std::size_t appended = 2 + 10 + 2 + 1 + 1;
+    ASSERT_EQ(pieces.size(), appended + 1 + 1 + 6 + 1);
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        EXPECT_EQ(pieces[i].inserted, i >= appended) << "piece " << i;
+    EXPECT_EQ(pieces[0].text, DateLinePiece(platform::Date(2026, 12, 10, 9, 38, 4).ShortDate(),
+                                            platform::Date(2026, 12, 10, 9, 38, 4).LongTime()));
+    EXPECT_EQ(pieces[appended - 2].text, EmptyCategoryWarningPiece(6));
+    EXPECT_EQ(pieces[appended].text, TableHeadPiece());
+    EXPECT_EQ(pieces.back().text, TableFootPiece());
 }
 
 // Nobody chose category 6: a warning, and the row of a category without ratings, whose

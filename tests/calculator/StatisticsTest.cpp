@@ -1,7 +1,9 @@
 #include "calculator/Statistics.h"
 
 #include "CalculatorTestSupport.h"
+#include "calculator/AgreementReport.h"
 #include "calculator/Report.h"
+#include "platform/Date.h"
 #include "platform/String.h"
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <limits>
 #include <memory>
 #include <random>
-#include <string>
 #include <vector>
 
 using namespace calculator;
@@ -22,7 +23,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 using Rows = std::vector<std::vector<double>>;
 
-// One analysis as the Get Data action runs it, the p values included.
+// One analysis as the Get Data action runs it: the arrays and every p are the report's own.
+// The report keeps the overall values only in its text, so they are taken again from the same
+// pure function; its z must be the one the report turned into the overall p.
 struct Analysis {
     std::unique_ptr<RatingMatrix> matrix = std::make_unique<RatingMatrix>();
     std::unique_ptr<CategoryArrays> arrays = std::make_unique<CategoryArrays>();
@@ -33,11 +36,14 @@ struct Analysis {
 Analysis Analyse(const Rows& rows, Counts counts) {
     Analysis analysis;
     Fill(*analysis.matrix, rows);
-    analysis.overall = ComputeOverallStatistics(*analysis.matrix, counts, *analysis.arrays);
-    analysis.overallP = TwoSidedNormalP(analysis.overall.z);
-    ComputeCategoryStatistics(counts, *analysis.arrays);
-    for (std::int64_t j = 1; j <= counts.k; ++j)
-        analysis.arrays->pValues[j] = TwoSidedNormalP(analysis.arrays->zValues[j]);
+    TextReportSink report;
+    WriteAgreementReport(*analysis.matrix, *analysis.arrays, counts,
+                         platform::Date(2026, 12, 10, 12, 0, 0), report);
+    CategoryArrays again;
+    analysis.overall = ComputeOverallStatistics(*analysis.matrix, counts, again);
+    EXPECT_EQ(report.probabilities.size(), static_cast<std::size_t>(counts.k) + 1);
+    EXPECT_TRUE(SameBits(report.probabilities.front().z, analysis.overall.z));
+    analysis.overallP = report.probabilities.front().p;
     return analysis;
 }
 
@@ -79,7 +85,7 @@ TEST(FleissWorkedExample, IntermediateValuesAreExact) {
     const double p3 = 30.0 / 180;
     const double agreement3 = (120 - p3 * 180) / (p3 * 900);
     EXPECT_SAME_BITS(a.arrays->agreements[3], agreement3);
-    EXPECT_DOUBLE_EQ(agreement3, 0.6);
+    EXPECT_DOUBLE_EQ(a.arrays->agreements[3], 0.6);
     EXPECT_SAME_BITS(a.arrays->kappas[3], (agreement3 - p3) / (1 - p3));
     EXPECT_DOUBLE_EQ(a.arrays->kappas[3], 13.0 / 25);
     EXPECT_SAME_BITS(a.overallP, 0.0);
@@ -194,7 +200,8 @@ TEST(AgreementStatisticsEdges, OverallValues) {
         EXPECT_SAME_BITS(a.overall.z, c.z);
         EXPECT_SAME_BITS(a.overallP, TwoSidedNormalP(c.z));
     }
-    EXPECT_NEAR((1.0 / 24) * (0.0 - 12), -0.5, 1e-16);
+    // The round figure that the zero matrix's agreement stands for.
+    EXPECT_DOUBLE_EQ(Analyse(Repeat({0, 0, 0}, 4), {3, 4, 3}).overall.agreement, -0.5);
 }
 
 TEST(AgreementStatisticsEdges, CategoryValues) {
@@ -261,11 +268,13 @@ TEST(AgreementStatisticsEdges, CategoryValues) {
         EXPECT_SAME_BITS(arrays.zValues[c.j], c.z);
         EXPECT_SAME_BITS(arrays.pValues[c.j], c.p);
     }
-    // The round figures that these stand for.
-    EXPECT_EQ(var35, 35.0 / 72);
-    EXPECT_EQ(varFull, 2.5e11);
-    EXPECT_EQ(std::sqrt(varFull), 5e5);
-    EXPECT_DOUBLE_EQ(kappaFull, -(5.0 / 18) * 1e10);
+    // The round figures that these stand for, in the code's results.
+    const Analysis agreeing = Analyse({{4, 0}, {0, 4}, {4, 0}, {0, 4}}, {4, 4, 2});
+    EXPECT_DOUBLE_EQ(agreeing.arrays->variances[1], 35.0 / 72);
+    const Analysis full = Analyse({{3, 0}, {3, 0}, {2, 0}}, {3, 3, 2});
+    EXPECT_DOUBLE_EQ(full.arrays->variances[1], 2.5e11);
+    EXPECT_DOUBLE_EQ(full.arrays->standardErrors[1], 5e5);
+    EXPECT_DOUBLE_EQ(full.arrays->kappas[1], -(5.0 / 18) * 1e10);
 }
 
 TEST(AgreementStatisticsEdges, AnEmptyCategoryLeavesTheOverallValuesAlone) {

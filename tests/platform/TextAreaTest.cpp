@@ -1,6 +1,7 @@
 #include "platform/TextArea.h"
 
 #include "WidgetTestSupport.h"
+#include "platform/TextField.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -11,26 +12,7 @@
 namespace platform::testing {
 namespace {
 
-class TextAreaTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        window = &OpenTestWindow("TextAreaTest.Wnd", [this](TestWnd& w) {
-            area = &AddControl<TextArea>(w, "Area",
-                                         {{"Left", 10},
-                                          {"Top", 10},
-                                          {"Width", 280},
-                                          {"Height", 180},
-                                          {"FontName", "Courier"},
-                                          {"FontSize", 10.0}});
-        });
-    }
-    void TearDown() override {
-        CloseWindow(*window);
-        ProcessEvents();
-    }
-    TestWnd* window = nullptr;
-    TextArea* area = nullptr;
-};
+using TextAreaTest = TextAreaWindowTest;
 
 TEST_F(TextAreaTest, KeepsCarriageReturnsAndUsesThemAfterAUserEdit) {
     area->SetText("one\rtwo\r");
@@ -214,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     {Step::SelTextAppend, "\ncd\r"},
                                     {Step::Events, ""},
                                     {Step::SetTextAppend, "\nef"}}}),
-    [](const ::testing::TestParamInfo<AppendScript>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<AppendScript>& script) { return script.param.name; });
 
 // A hidden area is neither painted nor typed into; its document still follows.
 TEST_F(TextAreaTest, HiddenAreaGetsAppendedTextOnceEventsAreDelivered) {
@@ -225,6 +207,38 @@ TEST_F(TextAreaTest, HiddenAreaGetsAppendedTextOnceEventsAreDelivered) {
     area->SetSelText("two\r");
     ProcessEvents();
     EXPECT_EQ(DocumentText(*area), String("one\rtwo\r"));
+}
+
+// With HideSelection the selection shows only while the area has the focus; without it, it
+// shows also after the focus went elsewhere.
+TEST(TextAreaSelection, HiddenWhileTheAreaLacksTheFocus) {
+    for (const bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "HideSelection 1" : "HideSelection 0");
+        TextArea* area = nullptr;
+        TextField* field = nullptr;
+        TestWnd& window = OpenTestWindow("TextAreaSelection.Wnd", [&](TestWnd& w) {
+            area = &AddControl<TextArea>(w, "Area",
+                                         {{"Left", 10},
+                                          {"Top", 10},
+                                          {"Width", 280},
+                                          {"Height", 120},
+                                          {"HideSelection", hide ? 1 : 0}});
+            field = &AddControl<TextField>(
+                w, "Field", {{"Left", 10}, {"Top", 150}, {"Width", 100}, {"Height", 22}});
+        });
+        area->SetText("selected text\rand more\r");
+        area->SetFocus();
+        area->SetSelStart(0);
+        area->SetSelLength(13);
+        ProcessEvents();
+        EXPECT_TRUE(DrawsSelection(*area));
+        field->SetFocus();
+        ProcessEvents();
+        EXPECT_EQ(DrawsSelection(*area), !hide);
+        EXPECT_EQ(area->SelLength(), 13);
+        CloseWindow(window);
+        ProcessEvents();
+    }
 }
 
 TEST_F(TextAreaTest, UsesAFixedPitchFont) {

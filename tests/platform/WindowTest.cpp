@@ -6,8 +6,10 @@
 #include "platform/Picture.h"
 #include "platform/PushButton.h"
 #include "platform/TextField.h"
+#include "platform/testing/Drivers.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace platform::testing {
 namespace {
@@ -173,6 +175,32 @@ TEST_F(WindowTest, AFailureInAHandlerIsReportedNotPropagated) {
     EXPECT_EQ(dialogs.failures[0], String("NilObjectException: nothing there"));
 }
 
+// Windows and controls are built on the main thread only; elsewhere building one is refused
+// before any widget exists.
+TEST_F(WindowTest, BuildingOffTheMainThreadIsRefused) {
+    bool windowRefused = false;
+    bool controlRefused = false;
+    std::thread worker([&] {
+        auto* window = new TestWnd("WindowTest.A");
+        try {
+            window->Constructor();
+        } catch (const ThreadAccessingUIException&) {
+            windowRefused = true;
+        }
+        delete window;
+        TextField field;
+        try {
+            field.Constructor();
+        } catch (const ThreadAccessingUIException&) {
+            controlRefused = true;
+        }
+    });
+    worker.join();
+    EXPECT_TRUE(windowRefused);
+    EXPECT_TRUE(controlRefused);
+    EXPECT_EQ(_GetImplicitWindow("WindowTest.A"), nullptr);
+}
+
 TEST_F(WindowTest, ScriptedDialogsAnswerAndNeverBlock) {
     FileType text;
     text.SetName("text");
@@ -202,22 +230,6 @@ TEST_F(WindowTest, ScriptedDialogsAnswerAndNeverBlock) {
     dialogs.QueuePrintCancel();
     EXPECT_EQ(OpenPrinterDialog(), nullptr);
     EXPECT_THROW(OpenPrinterDialog(), UnscriptedDialog);
-}
-
-} // namespace
-} // namespace platform::testing
-
-namespace platform::testing {
-namespace {
-
-TEST(PictureTest, LoadsFromResourcesAndGivesNoneForAMissingName) {
-    const auto before = PictureLoadCount();
-    const Picture logo = Picture::_OpenFromApp("Quor.png");
-    ASSERT_TRUE(logo);
-    EXPECT_EQ(logo.Width(), 381);
-    EXPECT_EQ(logo.Height(), 75);
-    EXPECT_FALSE(Picture::_OpenFromApp("Missing.png"));
-    EXPECT_EQ(PictureLoadCount(), before + 2);
 }
 
 } // namespace

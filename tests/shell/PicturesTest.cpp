@@ -1,6 +1,7 @@
 #include "shell/Pictures.h"
 
 #include "platform/Picture.h"
+#include "platform/testing/Drivers.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

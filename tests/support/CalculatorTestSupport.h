@@ -1,7 +1,10 @@
 #pragma once
 
+#include "calculator/AgreementReport.h"
 #include "calculator/RatingMatrix.h"
+#include "calculator/Statistics.h"
 #include "platform/FolderItem.h"
+#include "platform/String.h"
 
 #include <bit>
 #include <cstdint>
@@ -39,6 +42,40 @@ class MemoryTextStream final : public platform::TextInputStream {
   private:
     std::string m_text;
     std::size_t m_position = 0;
+};
+
+// The agreement report collected as text, each z turned into p as the main window does, with
+// a log of which pieces were appended as old text plus piece and which were inserted at the end,
+// and of each z turned into p.
+class TextReportSink final : public ReportSink {
+  public:
+    struct Piece {
+        bool inserted;
+        platform::String text;
+    };
+
+    void AppendOldTextPlusPiece(const platform::String& piece) override {
+        text = text + piece;
+        pieces.push_back({false, piece});
+    }
+    void InsertAtEnd(const platform::String& piece) override {
+        text += piece;
+        pieces.push_back({true, piece});
+    }
+    double ZtoProb(double z) override {
+        const double p = TwoSidedNormalP(z);
+        probabilities.push_back({z, p});
+        return p;
+    }
+
+    platform::String text;
+    std::vector<Piece> pieces;
+    // Each z asked for, with its p: the overall row's first, then categories 1 to k.
+    struct Probability {
+        double z;
+        double p;
+    };
+    std::vector<Probability> probabilities;
 };
 
 // The help text's sample: Fleiss (1971), 6 raters, 30 cases, 5 categories.

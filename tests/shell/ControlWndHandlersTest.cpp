@@ -1,8 +1,8 @@
-#include "calculator/ControlWnd.h"
-#include "platform/Application.h"
 #include "platform/Graphics.h"
-#include "platform/Testing.h"
 #include "platform/Text.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/ControlWnd.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -101,7 +101,6 @@ TEST_F(ControlWndHandlersTest, EditingKeysStillWorkInTheFields) {
     TypeKey(cases, "5");
     EXPECT_EQ(cases.Text(), String("435"));
     PressKey(cases, Key::Right);
-    PressKey(cases, Key::Return);
     EXPECT_EQ(cases.Text(), String("435"));
     EXPECT_EQ(dialogs.beeps, 0);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -124,10 +123,17 @@ TEST_F(ControlWndHandlersTest, MaximumLengthNotTheFilterRefusesAThirdDigit) {
     EXPECT_EQ(dialogs.beeps, 0);
 }
 
-TEST_F(ControlWndHandlersTest, SetAndPastedTextsAreNotFiltered) {
-    window->CasesFld().SetText("1.5");
-    EXPECT_EQ(window->CasesFld().Text(), String("1.5"));
+// Only typed keys pass through the digit filter; a pasted text arrives whole.
+TEST_F(ControlWndHandlersTest, PastedTextIsNotFiltered) {
+    TextField& cases = window->CasesFld();
+    cases.SetFocus();
+    PutOnClipboard("1.5");
+    PressKey(cases, Key::CtrlV);
+    EXPECT_EQ(cases.Text(), String("1.5"));
     EXPECT_EQ(dialogs.beeps, 0);
+    TypeKey(cases, ".");
+    EXPECT_EQ(cases.Text(), String("1.5"));
+    EXPECT_EQ(dialogs.beeps, 1);
 }
 
 TEST_F(ControlWndHandlersTest, ClearEmptiesEverythingDisablesTheReportAndFocusesRaters) {

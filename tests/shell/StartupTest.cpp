@@ -1,10 +1,10 @@
-#include "calculator/ControlWnd.h"
 #include "platform/Application.h"
-#include "platform/Testing.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/ControlWnd.h"
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -24,7 +23,7 @@ namespace {
 // A hidden window whose timer ends the run with code 7 should nothing else end it.
 class Watchdog : public Window {
   public:
-    std::string FullClassName() const override { return "QuorvaneRunTest.Watchdog"; }
+    std::string_view FullClassName() const override { return "QuorvaneRunTest.Watchdog"; }
 
   protected:
     void CreateControls() override {

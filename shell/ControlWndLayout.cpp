@@ -1,10 +1,11 @@
-#include "calculator/ControlWndLayout.h"
+#include "shell/ControlWndLayout.h"
 
+#include "platform/Errors.h"
 #include "platform/LayoutData.h"
 
 #include <cstdint>
 
-namespace calculator {
+namespace shell {
 
 namespace {
 
@@ -165,37 +166,34 @@ Entries labelKeys(const LabelLook& look) {
     };
 }
 
-ControlLayout control(ControlClass controlClass, const Placement& at, const Entries& classKeys) {
+ControlLayout control(const Placement& at, const Entries& classKeys) {
     Entries entries = commonKeys(at);
     entries.insert(entries.end(), classKeys.begin(), classKeys.end());
-    return {at.name, controlClass, platform::EncodeLayoutData(entries)};
+    return {at.name, platform::EncodeLayoutData(entries)};
 }
 
 std::vector<ControlLayout> buildControlLayouts() {
-    using enum ControlClass;
     return {
-        control(TextField, {"ObserversFld", 214, 116, 60, 22, 1, 1}, textFieldKeys(2)),
-        control(TextField, {"CasesFld", 214, 143, 60, 22, 2, 1}, textFieldKeys(3)),
-        control(TextField, {"CatsFld", 214, 170, 60, 22, 3, 1}, textFieldKeys(2)),
-        control(PushButton, {"ClearBtn", 400, 470, 80, 30, 3, 0}, pushButtonKeys("Clear")),
-        control(PushButton, {"CalculateBtn", 204, 470, 80, 30, 4, 0}, pushButtonKeys("Get Data")),
-        control(TextArea, {"ResultsFld", 20, 213, 460, 230, 5, 0}, textAreaKeys()),
-        control(Canvas, {"Canvas1", 54, -9, 381, 75, 6, 0},
-                canvasKeys("Click to see splash screen", 0)),
-        control(Label, {"Label1", 184, 46, 117, 20, 0, 0},
-                labelKeys({.value = creditLine,
-                           .textAlignment = 2,
-                           .textColor = red,
-                           .fontSize = 10,
-                           .initialParent = "Canvas1"})),
-        control(PushButton, {"PrintBtn", 20, 470, 80, 30, 7, 0}, pushButtonKeys("Print")),
-        control(Label, {"observerstext", 20, 117, 190, 20, 8, 0},
+        control({"ObserversFld", 214, 116, 60, 22, 1, 1}, textFieldKeys(2)),
+        control({"CasesFld", 214, 143, 60, 22, 2, 1}, textFieldKeys(3)),
+        control({"CatsFld", 214, 170, 60, 22, 3, 1}, textFieldKeys(2)),
+        control({"ClearBtn", 400, 470, 80, 30, 3, 0}, pushButtonKeys("Clear")),
+        control({"CalculateBtn", 204, 470, 80, 30, 4, 0}, pushButtonKeys("Get Data")),
+        control({"ResultsFld", 20, 213, 460, 230, 5, 0}, textAreaKeys()),
+        control({"Canvas1", 54, -9, 381, 75, 6, 0}, canvasKeys("Click to see splash screen", 0)),
+        control({"Label1", 184, 46, 117, 20, 0, 0}, labelKeys({.value = creditLine,
+                                                               .textAlignment = 2,
+                                                               .textColor = red,
+                                                               .fontSize = 10,
+                                                               .initialParent = "Canvas1"})),
+        control({"PrintBtn", 20, 470, 80, 30, 7, 0}, pushButtonKeys("Print")),
+        control({"observerstext", 20, 117, 190, 20, 8, 0},
                 labelKeys({.value = "Number of raters (2-99):"})),
-        control(Label, {"casetext", 20, 145, 190, 20, 9, 0},
+        control({"casetext", 20, 145, 190, 20, 9, 0},
                 labelKeys({.value = "Number of cases (2-999):"})),
-        control(Label, {"categorytext", 20, 171, 190, 20, 10, 0},
+        control({"categorytext", 20, 171, 190, 20, 10, 0},
                 labelKeys({.value = "Number of categories (2-25):"})),
-        control(Canvas, {"CanvasQ", 463, 171, 22, 41, 15, 0, 0}, canvasKeys("", 1)),
+        control({"CanvasQ", 463, 171, 22, 41, 15, 0, 0}, canvasKeys("", 1)),
     };
 }
 
@@ -233,4 +231,11 @@ const std::vector<ControlLayout>& ControlWndControlLayouts() {
     return layouts;
 }
 
-} // namespace calculator
+const std::string& ControlWndLayoutOf(std::string_view name) {
+    for (const ControlLayout& layout : ControlWndControlLayouts())
+        if (layout.name == name)
+            return layout.data;
+    throw platform::NilObjectException("No layout data for the control " + std::string(name));
+}
+
+} // namespace shell

@@ -1,7 +1,8 @@
 #include "CalculatorTestSupport.h"
-#include "calculator/ControlWnd.h"
-#include "platform/Testing.h"
 #include "platform/Text.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/ControlWnd.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -114,16 +115,11 @@ TEST_F(GetData, CountsOutOfRangeAreRefusedWithTheirMessageAndFocus) {
     const char* const categories = "Number of categories must range from 2-25";
     // Counts above 99 raters or 999 cases do not fit in their fields.
     const Case table[] = {
-        {"", "", "", all, "ObserversFld"},
-        {"0", "0", "5", raters, "ObserversFld"},
-        {"1", "30", "5", raters, "ObserversFld"},
-        {"5", "", "", cases, "CasesFld"},
-        {"6", "1", "5", cases, "CasesFld"},
-        {"6", "30", "1", categories, "CatsFld"},
-        {"6", "30", "26", categories, "CatsFld"},
-        {"2", "2", "2", nullptr, nullptr},
+        {"", "", "", all, "ObserversFld"},        {"0", "0", "5", raters, "ObserversFld"},
+        {"1", "30", "5", raters, "ObserversFld"}, {"5", "", "", cases, "CasesFld"},
+        {"6", "1", "5", cases, "CasesFld"},       {"6", "30", "1", categories, "CatsFld"},
+        {"6", "30", "26", categories, "CatsFld"}, {"2", "2", "2", nullptr, nullptr},
         {"99", "999", "25", nullptr, nullptr},
-        {"6", "2.5", "5", nullptr, nullptr}, // pasted: passes and counts as 2
     };
     for (const Case& c : table) {
         SCOPED_TRACE(std::string(c.raters) + "/" + c.cases + "/" + c.categories);
@@ -144,6 +140,37 @@ TEST_F(GetData, CountsOutOfRangeAreRefusedWithTheirMessageAndFocus) {
         EXPECT_EQ(report(), "");
         EXPECT_FALSE(window().ResultsFld().IsEnabled());
     }
+}
+
+// A pasted count with a fraction passes its range test and is truncated: 2.5 cases are 2.
+TEST_F(GetData, FractionalCountPassesAndIsTruncated) {
+    TempFile file(calculator::testing::SampleText("\r"));
+    setCounts("6", "2.5", "5");
+    getData(file.path());
+    const std::vector<std::string> lines = SplitAtCarriageReturns(report());
+    // Two cases echoed; categories 1 and 3 have no ratings in them.
+    ASSERT_EQ(lines.size(), 25u);
+    EXPECT_EQ(lines[5], "   0   0   0   6   0");
+    EXPECT_EQ(lines[6], "   0   3   0   0   3");
+    EXPECT_EQ(lines[8], "****warning:Category #1 has no ratings");
+    EXPECT_EQ(lines[10], "****warning:Category #3 has no ratings");
+}
+
+// Return in a count field presses Get Data, the window's default button.
+TEST_F(GetData, ReturnAfterTypingTheCountsStartsGetData) {
+    using namespace platform::testing;
+    TempFile file(calculator::testing::SampleText("\r"));
+    for (const auto& [field, count] :
+         {std::pair{&window().ObserversFld(), "6"}, std::pair{&window().CasesFld(), "30"},
+          std::pair{&window().CatsFld(), "5"}}) {
+        field->SetFocus();
+        TypeKey(*field, count);
+    }
+    dialogs.QueueOpenFile(file.path());
+    PressKey(window().CatsFld(), Key::Return);
+    EXPECT_EQ(dialogs.openFileTypeNames.size(), 1u);
+    EXPECT_EQ(SplitAtCarriageReturns(report()).size(), 31u);
+    EXPECT_EQ(window().CatsFld().Text(), String("5"));
 }
 
 TEST_F(GetData, CancelledDialogAndUnopenableFileChangeNothing) {

@@ -1,27 +1,24 @@
-#include "calculator/ControlWnd.h"
+#include "shell/ControlWnd.h"
 
-#include "calculator/ControlWndLayout.h"
+#include "calculator/AgreementReport.h"
 #include "calculator/RatingMatrix.h"
 #include "calculator/RatingsReader.h"
-#include "calculator/Report.h"
-#include "calculator/ReportAppending.h"
 #include "calculator/Statistics.h"
 #include "platform/Date.h"
 #include "platform/Dialogs.h"
-#include "platform/Errors.h"
 #include "platform/FolderItem.h"
 #include "platform/Text.h"
-#include "platform/Window.h"
-#include "platform/Yield.h"
+#include "shell/ControlWndLayout.h"
 #include "shell/Pictures.h"
+#include "shell/ReportAreaSink.h"
 
 #include <memory>
 #include <optional>
-#include <string_view>
-#include <type_traits>
 
 using namespace platform;
 using namespace calculator;
+using shell::ControlWndLayoutOf;
+using shell::ControlWndWindowLayout;
 
 void ControlWnd::CalculateBtn_Action(PushButton&) {
     auto matrix = std::make_unique<RatingMatrix>();
@@ -62,45 +59,15 @@ void ControlWnd::CalculateBtn_Action(PushButton&) {
         return;
     ReadRatings(*stream, counts.k, *matrix); // closes the stream
 
-    ComputeTotals(*matrix, counts);
-
-    TextArea& results = ResultsFld();
-    const Date now;
-    AppendOldTextPlusPiece(results, DateLinePiece(now.ShortDate(), now.LongTime()));
-    AppendOldTextPlusPiece(results, DataHeaderPiece());
-    ForEachDataEchoPiece(*matrix, counts,
-                         [&](const String& piece) { AppendOldTextPlusPiece(results, piece); });
-    for (std::int64_t j = 1; j <= counts.k; ++j) {
-        if (CategoryIsEmpty(*matrix, j))
-            AppendOldTextPlusPiece(results, EmptyCategoryWarningPiece(j));
-        YieldToPlatform();
-    }
-    AppendOldTextPlusPiece(results, TwoEmptyLinesPiece());
-
-    const OverallStatistics overall = ComputeOverallStatistics(*matrix, counts, *arrays);
-    Z = overall.z;
-    ZtoProb();
-    InsertAtEnd(results, TableHeadPiece());
-    InsertAtEnd(results,
-                OverallRowPiece(overall.agreement, overall.kappa, overall.standardError, Z, P));
-
-    ComputeCategoryStatistics(counts, *arrays);
-    for (std::int64_t j = 1; j <= counts.k; ++j) {
-        Z = arrays->zValues[j];
+    ReportAreaSink report(ResultsFld(), [this](double z) {
+        Z = z;
         ZtoProb();
-        arrays->pValues[j] = P;
-        YieldToPlatform();
-    }
-    for (std::int64_t j = 1; j <= counts.k; ++j) {
-        InsertAtEnd(results, CategoryRowPiece(j, arrays->agreements[j], arrays->kappas[j],
-                                              arrays->standardErrors[j], arrays->zValues[j],
-                                              arrays->pValues[j]));
-        YieldToPlatform();
-    }
-    InsertAtEnd(results, TableFootPiece());
+        return P;
+    });
+    WriteAgreementReport(*matrix, *arrays, counts, Date(), report);
 
-    results.SetEnabled(true);
-    results.SetVisible(true);
+    ResultsFld().SetEnabled(true);
+    ResultsFld().SetVisible(true);
 }
 
 void ControlWnd::ZtoProb() {
@@ -115,29 +82,8 @@ void ControlWnd::CreateControls() {
     _CreateControls0();
 }
 
-namespace {
-
-const std::string& LayoutOf(const char* name) {
-    for (const ControlLayout& control : ControlWndControlLayouts())
-        if (std::string_view(control.name) == name)
-            return control.data;
-    throw NilObjectException(std::string("No layout data for the control ") + name);
-}
-
-} // namespace
-
-// Steps 1 to 3 and 5 of making one control: create it, construct it, register it under its
-// name, then look it up again to apply its layout data. A canvas gets its backdrop first.
 template <class C> C& ControlWnd::createControl(const char* name, Picture (*backdrop)()) {
-    auto control = std::make_unique<C>();
-    control->Constructor();
-    _AddControl(name, std::move(control));
-    if constexpr (std::is_same_v<C, Canvas>)
-        if (backdrop)
-            _ControlByNameAs<Canvas>(name).SetBackdrop(backdrop());
-    C& created = _ControlByNameAs<C>(name);
-    _SetProperties(created, LayoutOf(name));
-    return created;
+    return CreateControl<C>(name, ControlWndLayoutOf(name), backdrop);
 }
 
 void ControlWnd::_CreateControls0() {
@@ -145,7 +91,10 @@ void ControlWnd::_CreateControls0() {
     createControl<TextField>("CasesFld").KeyDown.Bind(*this, &ControlWnd::CasesFld_KeyDown);
     createControl<TextField>("CatsFld").KeyDown.Bind(*this, &ControlWnd::CatsFld_KeyDown);
     createControl<PushButton>("ClearBtn").Action.Bind(*this, &ControlWnd::ClearBtn_Action);
-    createControl<PushButton>("CalculateBtn").Action.Bind(*this, &ControlWnd::CalculateBtn_Action);
+    PushButton& getData = createControl<PushButton>("CalculateBtn");
+    getData.Action.Bind(*this, &ControlWnd::CalculateBtn_Action);
+    // All three buttons are marked Default; Return presses Get Data, the window's main action.
+    SetDefaultButton(&getData);
     createControl<TextArea>("ResultsFld");
     Canvas& logo = createControl<Canvas>("Canvas1", &Quor);
     logo.MouseExit.Bind(*this, &ControlWnd::Canvas1_MouseExit);
@@ -200,10 +149,5 @@ Canvas& ControlWnd::CanvasQ() {
 }
 
 class ControlWnd& ControlWnd() {
-    Window* w = _GetImplicitWindow("ControlWnd.ControlWnd");
-    if (!w)
-        w = &NewWindow<class ControlWnd>();
-    if (auto* main = dynamic_cast<class ControlWnd*>(w))
-        return *main;
-    throw TypeMismatchException("The open window \"ControlWnd.ControlWnd\" is no main window.");
+    return ImplicitInstance<class ControlWnd>();
 }

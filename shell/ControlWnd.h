@@ -2,7 +2,6 @@
 
 #include "platform/Canvas.h"
 #include "platform/Label.h"
-#include "platform/Picture.h"
 #include "platform/PushButton.h"
 #include "platform/String.h"
 #include "platform/TextArea.h"
@@ -10,12 +9,14 @@
 #include "platform/Window.h"
 
 #include <cstdint>
+#include <string_view>
 
 // The main window: three count fields, Get Data, Clear and Print, the report area, the logo
 // with its credit line and the question mark that opens the help.
 class ControlWnd : public platform::Window {
   public:
-    std::string FullClassName() const override { return "ControlWnd.ControlWnd"; }
+    static constexpr std::string_view kFullClassName = "ControlWnd.ControlWnd";
+    std::string_view FullClassName() const override { return kFullClassName; }
 
     platform::TextField& ObserversFld();
     platform::TextField& CasesFld();
@@ -64,9 +65,10 @@ class ControlWnd : public platform::Window {
     C& createControl(const char* name, platform::Picture (*backdrop)() = nullptr);
 };
 
-// The one main window, built on first use; an open or hidden one is returned unchanged.
+// The one main window, built on first use; an open or hidden one is returned unchanged. Like
+// every implicit-instance accessor it bears its class's name, and so hides the class's
+// constructor: elsewhere the class is named `class ControlWnd`.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
 class ControlWnd& ControlWnd();
-
-// Prints a text area's whole text through the print dialog, one block of at most 540 x 540
-// points per page.
-void PrintTextArea(platform::TextArea& area);
+#pragma GCC diagnostic pop

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/LayoutData.h"
-#include "platform/Testing.h"
+#include "platform/TextArea.h"
 #include "platform/Window.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
 
 #include <functional>
-#include <memory>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ class TestWnd : public Window {
   public:
     explicit TestWnd(std::string className, std::function<void(TestWnd&)> build = {})
         : m_className(std::move(className)), m_build(std::move(build)) {}
-    std::string FullClassName() const override { return m_className; }
+    std::string_view FullClassName() const override { return m_className; }
 
     int closes = 0;
     int keyDowns = 0;
@@ -36,16 +38,11 @@ class TestWnd : public Window {
     std::function<void(TestWnd&)> m_build;
 };
 
-// Makes, constructs, registers and lays out one control, as a window's control creation does.
+// Makes one control from a few entries of layout data, as a window's control creation does.
 template <class C>
 C& AddControl(Window& window, const char* name, std::vector<LayoutEntry> entries) {
-    auto control = std::make_unique<C>();
-    control->Constructor();
-    window._AddControl(name, std::move(control));
-    C& added = window._ControlByNameAs<C>(name);
     entries.insert(entries.begin(), LayoutEntry("Name", name));
-    _SetProperties(added, EncodeLayoutData(entries));
-    return added;
+    return window.CreateControl<C>(name, EncodeLayoutData(entries));
 }
 
 inline TestWnd& OpenTestWindow(std::string className, std::function<void(TestWnd&)> build = {}) {
@@ -53,5 +50,27 @@ inline TestWnd& OpenTestWindow(std::string className, std::function<void(TestWnd
     window->Constructor();
     return *window;
 }
+
+// A window holding one text area in Courier 10, the report's font, closed after each test.
+class TextAreaWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = &OpenTestWindow("TextAreaWindowTest.Wnd", [this](TestWnd& w) {
+            area = &AddControl<TextArea>(w, "Area",
+                                         {{"Left", 10},
+                                          {"Top", 10},
+                                          {"Width", 280},
+                                          {"Height", 180},
+                                          {"FontName", "Courier"},
+                                          {"FontSize", 10.0}});
+        });
+    }
+    void TearDown() override {
+        CloseWindow(*window);
+        ProcessEvents();
+    }
+    TestWnd* window = nullptr;
+    TextArea* area = nullptr;
+};
 
 } // namespace platform::testing

@@ -1,9 +1,8 @@
-#include "calculator/ControlWnd.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
-#include "platform/Graphics.h"
 #include "platform/Text.h"
-#include "platform/Yield.h"
+#include "shell/ControlWnd.h"
+#include "shell/PrintTextArea.h"
 
 using namespace platform;
 
@@ -63,21 +62,6 @@ void ControlWnd::PrintBtn_Action(PushButton&) {
         return;
     }
     PrintTextArea(ResultsFld());
-}
-
-void PrintTextArea(TextArea& area) {
-    std::unique_ptr<Graphics> g = OpenPrinterDialog(nullptr, nullptr);
-    if (!g)
-        return;
-    std::unique_ptr<StyledTextPrinter> p = area.styledTextPrinter(*g, 540);
-    while (true) {
-        if (p->Eof())
-            break;
-        p->DrawBlock(0, 0, 540);
-        if (!p->Eof())
-            g->NextPage();
-        YieldToPlatform();
-    }
 }
 
 void ControlWnd::AddMenuHandlers(Window&) {

@@ -1,12 +1,12 @@
-#include "calculator/ControlWnd.h"
+#include "shell/ControlWnd.h"
 
-#include "platform/Application.h"
 #include "platform/Errors.h"
-#include "platform/Testing.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/ControlWndLayout.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 using namespace platform;
@@ -177,6 +177,10 @@ TEST_F(ControlWndTest, LabelsAndButtonsShowTheirTexts) {
     EXPECT_EQ(window.ClearBtn().Caption(), String("Clear"));
     EXPECT_EQ(window.CalculateBtn().Caption(), String("Get Data"));
     EXPECT_EQ(window.PrintBtn().Caption(), String("Print"));
+    EXPECT_EQ(window.Label1().Text(), String(shell::creditLine));
+    EXPECT_EQ(window.Label1().TextColor(), 0x00FB0106u);
+    EXPECT_EQ(window.Label1().TextAlignment(), 2);
+    EXPECT_EQ(window.observerstext().TextColor(), 0u);
     EXPECT_TRUE(window.Canvas1().Backdrop());
     EXPECT_TRUE(window.CanvasQ().Backdrop());
 }

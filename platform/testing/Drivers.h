@@ -1,17 +1,12 @@
 #pragma once
 
-// Test support: a scripted stand-in for the modal dialogs, and drivers that work the real
-// widgets through the toolkit's own events. Not for the application's code.
+// Test support: drivers that work the real widgets through the toolkit's own events, and
+// observers of what the platform did. Only tests, benchmarks and fuzzers link it.
 
-#include "platform/Dialogs.h"
-#include "platform/Graphics.h"
 #include "platform/String.h"
 
 #include <cstdint>
-#include <deque>
-#include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,55 +19,6 @@ class TextArea;
 class Window;
 
 namespace testing {
-
-// Raised when a dialog comes up that the test gave no answer for: a test must never block.
-class UnscriptedDialog : public std::logic_error {
-  public:
-    using std::logic_error::logic_error;
-};
-
-// Answers every dialog from a script while it lives (it installs itself and puts back the host
-// it replaced), and records what was shown.
-class ScriptedDialogs : public DialogHost {
-  public:
-    ScriptedDialogs();
-    ~ScriptedDialogs() override;
-    ScriptedDialogs(const ScriptedDialogs&) = delete;
-    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
-
-    // The next open-file dialog returns this path (nothing: the user cancels).
-    void QueueOpenFile(std::optional<std::string> path);
-    // The next print dialog: cancelled; printing to a PDF file; printing to a recording.
-    void QueuePrintCancel();
-    void QueuePrintToPdf(std::string path);
-    std::shared_ptr<PrintLog> QueuePrintRecording();
-
-    std::vector<String> messages;
-    int beeps = 0;
-    std::vector<String> failures; // reports of unhandled failures
-    std::vector<String> openFileTypeNames;
-    std::vector<std::vector<std::string>> openFilePatterns;
-    int printDialogs = 0;
-    // Dialogs that came up with no answer queued.
-    std::vector<std::string> unscripted;
-
-    void ShowMessage(const String& message) override;
-    void Beep() override;
-    std::optional<std::string> ChooseFileToOpen(const String& fileTypeName,
-                                                const std::vector<std::string>& patterns) override;
-    std::unique_ptr<Graphics> OpenPrinter() override;
-    void ReportUnhandledFailure(const String& text) override;
-
-  private:
-    struct PrintAnswer {
-        enum class Kind { Cancel, Pdf, Recording } kind;
-        std::string path;
-        std::shared_ptr<PrintLog> log;
-    };
-    std::deque<std::optional<std::string>> m_openAnswers;
-    std::deque<PrintAnswer> m_printAnswers;
-    DialogHost* m_previous = nullptr;
-};
 
 enum class Key {
     Tab,
@@ -98,6 +44,8 @@ void MouseDown(Canvas& canvas, std::int64_t x, std::int64_t y);
 void MouseExit(Canvas& canvas);
 // The name of the window's focus control; "" when none.
 String FocusedControlName(Window& window);
+// Puts the text on the desktop's clipboard, as a copy in another program does.
+void PutOnClipboard(const String& text);
 // Delivers pending events, deferred deletions included.
 void ProcessEvents();
 // The text that the area's document holds now, each line end as a carriage return; reading it
@@ -106,6 +54,8 @@ String DocumentText(TextArea& area);
 // Closes the window as its close button does.
 void CloseWindow(Window& window);
 bool IsFixedPitch(RectControl& control);
+// Whether the area, drawn as it is now, shows any pixel in the desktop's selection colour.
+bool DrawsSelection(TextArea& area);
 std::string FontFamily(RectControl& control);
 double FontPixelSize(RectControl& control);
 bool IsResizable(Window& window);
@@ -128,6 +78,12 @@ WidgetGeometry GeometryOf(RectControl& control);
 std::vector<String> ControlNames(Window& window);
 // Whether the control can take the keyboard focus at all, by Tab or by a click.
 bool TakesFocus(RectControl& control);
+
+// The code of the last Quit call, if any; reset it before the step that should quit.
+std::optional<std::int64_t> RequestedExitCode();
+void ResetRequestedExitCode();
+// How many times a picture file has been read from the application's resources.
+std::int64_t PictureLoadCount();
 
 } // namespace testing
 } // namespace platform

@@ -1,95 +1,28 @@
-#include "platform/Testing.h"
+#include "platform/testing/Drivers.h"
 
+#include "platform/Application_p.h"
 #include "platform/Canvas.h"
 #include "platform/Controls_p.h"
 #include "platform/Errors.h"
 #include "platform/PushButton.h"
+#include "platform/QtString_p.h"
 #include "platform/RectControl.h"
 #include "platform/TextArea.h"
 #include "platform/Window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QWidget>
 
 namespace platform::testing {
-
-ScriptedDialogs::ScriptedDialogs() {
-    m_previous = &CurrentDialogHost();
-    InstallDialogHost(this);
-}
-
-ScriptedDialogs::~ScriptedDialogs() {
-    InstallDialogHost(m_previous);
-}
-
-void ScriptedDialogs::QueueOpenFile(std::optional<std::string> path) {
-    m_openAnswers.push_back(std::move(path));
-}
-
-void ScriptedDialogs::QueuePrintCancel() {
-    m_printAnswers.push_back({PrintAnswer::Kind::Cancel, {}, nullptr});
-}
-
-void ScriptedDialogs::QueuePrintToPdf(std::string path) {
-    m_printAnswers.push_back({PrintAnswer::Kind::Pdf, std::move(path), nullptr});
-}
-
-std::shared_ptr<PrintLog> ScriptedDialogs::QueuePrintRecording() {
-    auto log = std::make_shared<PrintLog>();
-    m_printAnswers.push_back({PrintAnswer::Kind::Recording, {}, log});
-    return log;
-}
-
-void ScriptedDialogs::ShowMessage(const String& message) {
-    messages.push_back(message);
-}
-
-void ScriptedDialogs::Beep() {
-    ++beeps;
-}
-
-std::optional<std::string>
-ScriptedDialogs::ChooseFileToOpen(const String& fileTypeName,
-                                  const std::vector<std::string>& patterns) {
-    openFileTypeNames.push_back(fileTypeName);
-    openFilePatterns.push_back(patterns);
-    if (m_openAnswers.empty()) {
-        unscripted.push_back("open-file dialog");
-        throw UnscriptedDialog("An open-file dialog came up with no answer queued.");
-    }
-    auto answer = std::move(m_openAnswers.front());
-    m_openAnswers.pop_front();
-    return answer;
-}
-
-std::unique_ptr<Graphics> ScriptedDialogs::OpenPrinter() {
-    ++printDialogs;
-    if (m_printAnswers.empty()) {
-        unscripted.push_back("print dialog");
-        throw UnscriptedDialog("A print dialog came up with no answer queued.");
-    }
-    PrintAnswer answer = std::move(m_printAnswers.front());
-    m_printAnswers.pop_front();
-    switch (answer.kind) {
-    case PrintAnswer::Kind::Cancel:
-        return nullptr;
-    case PrintAnswer::Kind::Pdf:
-        return Graphics::ToPdfFile(answer.path);
-    case PrintAnswer::Kind::Recording:
-        return Graphics::ToRecording(answer.log);
-    }
-    return nullptr;
-}
-
-void ScriptedDialogs::ReportUnhandledFailure(const String& text) {
-    failures.push_back(text);
-}
 
 namespace {
 
@@ -175,6 +108,10 @@ String FocusedControlName(Window& window) {
     return detail::fromQt(focused->property("quorvaneControlName").toString());
 }
 
+void PutOnClipboard(const String& text) {
+    QGuiApplication::clipboard()->setText(detail::toQt(text));
+}
+
 void ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -189,6 +126,17 @@ String DocumentText(TextArea& area) {
 
 void CloseWindow(Window& window) {
     detail::WindowAccess::top(window).close();
+}
+
+bool DrawsSelection(TextArea& area) {
+    QWidget& widget = widgetOf(area);
+    const QImage image = widget.grab().toImage();
+    const QRgb selection = widget.palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (selection & 0xFFFFFF))
+                return true;
+    return false;
 }
 
 bool IsFixedPitch(RectControl& control) {
@@ -259,6 +207,18 @@ std::vector<String> ControlNames(Window& window) {
 
 bool TakesFocus(RectControl& control) {
     return widgetOf(control).focusPolicy() != Qt::NoFocus;
+}
+
+std::optional<std::int64_t> RequestedExitCode() {
+    return detail::requestedExitCode();
+}
+
+void ResetRequestedExitCode() {
+    detail::requestedExitCode().reset();
+}
+
+std::int64_t PictureLoadCount() {
+    return detail::pictureLoadCount();
 }
 
 } // namespace platform::testing
