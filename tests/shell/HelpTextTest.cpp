@@ -198,7 +198,7 @@ TEST(HelpText, ReferencesAndNoticesKeepTheirFormAndFacts) {
     };
     const Case table[] = {
         {14, 0, "(1989)"},
-        {15, 5, "normal integral"},
+        {15, 5, "Behavior Research Methods, Instruments, & Computers,"},
         {16, 5, "21, 447-454."},
         {17, 0, "Cohen, J. (1960). A coefficient of agreement for nominal scales."},
         {18, 5, "Educational and Psychological Measurement, 20, 37-46."},

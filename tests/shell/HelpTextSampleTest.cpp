@@ -1,5 +1,6 @@
-#include "calculator/ControlWnd.h"
-#include "platform/Testing.h"
+#include "platform/testing/Drivers.h"
+#include "platform/testing/ScriptedDialogs.h"
+#include "shell/ControlWnd.h"
 #include "shell/HelpText.h"
 
 #include <algorithm>
