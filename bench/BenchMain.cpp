@@ -8,7 +8,8 @@
 // unless told otherwise.
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
-    platform::Application application(argc, argv);
+    platform::RunTime runTime(argc, argv);
+    platform::_RunFrameworkInitialization({});
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

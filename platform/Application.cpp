@@ -1,52 +1,117 @@
 #include "platform/Application.h"
 
 #include "platform/Application_p.h"
+#include "platform/Controls_p.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/Window.h"
+#include "platform/MenuBar.h"
+#include "platform/Menus_p.h"
+#include "platform/QtString_p.h"
+#include "platform/Windows_p.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 #include <string>
-#include <typeinfo>
+#include <thread>
 
 namespace platform {
 
+namespace {
+
+struct RunState {
+    int* argc = nullptr;
+    char** argv = nullptr;
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::unique_ptr<QApplication> toolkit;
+    bool loopRan = false;
+    int loopResult = 0;
+};
+
+RunState& runState() {
+    static RunState state;
+    return state;
+}
+
+Application* registered = nullptr;
+
+} // namespace
+
 namespace detail {
+
+std::vector<std::string>* traceLog = nullptr;
+
+std::vector<std::function<void()>>& loopSteps() {
+    static std::vector<std::function<void()>> steps;
+    return steps;
+}
+
 std::optional<std::int64_t>& requestedExitCode() {
     static std::optional<std::int64_t> code;
     return code;
 }
+
+bool isMainThread() {
+    if (const QCoreApplication* toolkit = QCoreApplication::instance())
+        return QThread::currentThread() == toolkit->thread();
+    return std::this_thread::get_id() == runState().mainThread;
+}
+
+void startToolkit() {
+    if (QCoreApplication::instance())
+        return;
+    RunState& state = runState();
+    static int noArguments = 0;
+    if (!state.argc) {
+        state.argc = &noArguments;
+        state.argv = nullptr;
+    }
+    state.toolkit = std::make_unique<QApplication>(*state.argc, state.argv);
+}
+
 } // namespace detail
 
 using detail::requestedExitCode;
 
+struct RunTime::Impl {};
+
+RunTime::RunTime(int& argc, char** argv) : m_impl(std::make_unique<Impl>()) {
+    RunState& state = runState();
+    state.argc = &argc;
+    state.argv = argv;
+    state.mainThread = std::this_thread::get_id();
+}
+
+RunTime::~RunTime() {
+    detail::destroyAllWindows();
+    if (registered && registered->MenuBar())
+        detail::releaseMenuActions(*registered->MenuBar());
+    runState().toolkit.reset();
+}
+
+int RunTime::Exit() const {
+    if (requestedExitCode())
+        return static_cast<int>(*requestedExitCode());
+    const RunState& state = runState();
+    return state.loopRan ? state.loopResult : 1;
+}
+
 struct Application::Impl {
-    std::unique_ptr<QApplication> owned;
+    std::int64_t majorVersion = 0, minorVersion = 0, bugVersion = 0, nonReleaseVersion = 0;
+    std::int64_t stageCode = 0;
+    String longVersion, shortVersion, packageInfo;
+    platform::MenuBar* menuBar = nullptr;
 };
 
-Application::Application(int& argc, char** argv) : m_impl(std::make_unique<Impl>()) {
-    if (!QApplication::instance())
-        m_impl->owned = std::make_unique<QApplication>(argc, argv);
-    // Windows end the run explicitly (the main window's Close quits); a hidden first window
-    // must not end it.
-    QApplication::setQuitOnLastWindowClosed(false);
+Application::Application() : m_impl(std::make_unique<Impl>()) {
+    detail::trace("application object created");
 }
 
 Application::~Application() {
-    detail::destroyAllWindows();
-}
-
-int Application::Run() {
-    if (requestedExitCode())
-        return static_cast<int>(*requestedExitCode());
-    return QApplication::exec();
-}
-
-void Application::CallWhenReady(std::function<void()> lateStartUp) {
-    QTimer::singleShot(0, QCoreApplication::instance(),
-                       [lateStartUp = std::move(lateStartUp)] { Guarded(lateStartUp); });
+    if (registered == this)
+        registered = nullptr;
 }
 
 void Application::_SetSupportsHiDPI(bool supported) {
@@ -59,12 +124,95 @@ void Application::_SetSupportsHiDPI(bool supported) {
             Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
 
+void Application::_x_SetVersionData(std::int64_t majorVersion, std::int64_t minorVersion,
+                                    std::int64_t bugVersion, std::int64_t nonReleaseVersion,
+                                    std::int64_t stageCode, const String& longVersion,
+                                    const String& shortVersion, const String& packageInfo) {
+    Impl& impl = *m_impl;
+    impl.majorVersion = majorVersion;
+    impl.minorVersion = minorVersion;
+    impl.bugVersion = bugVersion;
+    impl.nonReleaseVersion = nonReleaseVersion;
+    impl.stageCode = stageCode;
+    impl.longVersion = longVersion;
+    impl.shortVersion = shortVersion;
+    impl.packageInfo = packageInfo;
+}
+
+std::int64_t Application::MajorVersion() const {
+    return m_impl->majorVersion;
+}
+std::int64_t Application::MinorVersion() const {
+    return m_impl->minorVersion;
+}
+std::int64_t Application::BugVersion() const {
+    return m_impl->bugVersion;
+}
+std::int64_t Application::NonReleaseVersion() const {
+    return m_impl->nonReleaseVersion;
+}
+std::int64_t Application::StageCode() const {
+    return m_impl->stageCode;
+}
+const String& Application::LongVersion() const {
+    return m_impl->longVersion;
+}
+const String& Application::ShortVersion() const {
+    return m_impl->shortVersion;
+}
+const String& Application::PackageInfo() const {
+    return m_impl->packageInfo;
+}
+
+void Application::SetMenuBar(platform::MenuBar& bar) {
+    detail::requireMainThread("The menu bar");
+    m_impl->menuBar = &bar;
+    detail::trace("menu bar installed");
+    for (Window* window : detail::openWindows())
+        detail::WindowAccess::showMenuBar(*window);
+}
+
+platform::MenuBar* Application::MenuBar() const {
+    return m_impl->menuBar;
+}
+
+void _RuntimeRegisterAppObject(Application& application) {
+    registered = &application;
+    QCoreApplication::setApplicationName(detail::toQt(application.PackageInfo()));
+    QCoreApplication::setApplicationVersion(detail::toQt(application.ShortVersion()));
+    QGuiApplication::setApplicationDisplayName(detail::toQt(application.PackageInfo()));
+    detail::trace("application object registered");
+}
+
+Application* App() {
+    return registered;
+}
+
+void _RunFrameworkInitialization(std::function<void()> lateStartup) {
+    detail::startToolkit();
+    if (lateStartup)
+        QTimer::singleShot(0, QCoreApplication::instance(),
+                           [lateStartup = std::move(lateStartup)] { Guarded(lateStartup); });
+    for (std::function<void()>& step : std::exchange(detail::loopSteps(), {}))
+        QTimer::singleShot(0, QCoreApplication::instance(),
+                           [step = std::move(step)] { Guarded(step); });
+}
+
+void _RuntimeRun() {
+    if (requestedExitCode())
+        return;
+    detail::startToolkit();
+    RunState& state = runState();
+    state.loopRan = true;
+    state.loopResult = QApplication::exec();
+}
+
 void Quit(std::int64_t code) {
     requestedExitCode() = code;
     QCoreApplication::exit(static_cast<int>(code));
 }
 
-void ReportUnhandledFailure(const std::exception& failure) {
+void _UnhandledException(const std::exception& failure) {
     std::string text;
     if (const auto* platformError = dynamic_cast<const PlatformError*>(&failure))
         text = std::string(platformError->className()) + ": " + failure.what();
@@ -79,9 +227,9 @@ void reportCurrentException() noexcept {
         try {
             throw;
         } catch (const std::exception& failure) {
-            ReportUnhandledFailure(failure);
+            _UnhandledException(failure);
         } catch (...) {
-            ReportUnhandledFailure(std::runtime_error("a failure of unknown type"));
+            _UnhandledException(std::runtime_error("a failure of unknown type"));
         }
     } catch (const std::exception& reportFailure) {
         std::fprintf(stderr, "The report of an unhandled failure failed: %s\n",

@@ -32,6 +32,8 @@ class Control {
     virtual void ApplyProperty(const LayoutProperty& property);
     // Called once the window has registered the control.
     virtual void AttachedTo(Window& window);
+    // Called when the control's window closes; the control goes with the window later.
+    virtual void WindowClosed() {}
     [[noreturn]] void RejectProperty(const LayoutProperty& property) const;
 
   private:

@@ -1,8 +1,8 @@
+#include "platform/Application_p.h"
 #include "platform/Control.h"
 #include "platform/Controls_p.h"
 #include "platform/Errors.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QString>
-#include <QThread>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -82,8 +81,7 @@ const std::string& textValue(const LayoutProperty& property) {
 }
 
 void requireMainThread(const char* what) {
-    const QCoreApplication* application = QCoreApplication::instance();
-    if (application && QThread::currentThread() != application->thread())
+    if (!isMainThread())
         throw ThreadAccessingUIException(std::string(what) +
                                          " can only be built on the main thread.");
 }

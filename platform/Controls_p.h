@@ -6,6 +6,7 @@
 #include "platform/String.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ struct ControlAccess {
 struct WindowAccess {
     static QWidget& content(const Window& window);
     static QWidget& top(const Window& window);
+    // The handler the window registered for that menu item, nullptr when none.
+    static const std::function<bool()>* menuHandler(const Window& window, const String& itemName);
+    static void enableMenuItems(Window& window);
+    // Draws the application's menu bar in a document window; dialogs carry none.
+    static void showMenuBar(Window& window);
     // Names of the registered controls, in registration order.
     static std::vector<String> controlNames(const Window& window);
 };

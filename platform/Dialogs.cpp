@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Application_p.h"
 #include "platform/FileType.h"
 #include "platform/Graphics.h"
 #include "platform/Graphics_p.h"
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cstdio>
 
 namespace platform {
 
@@ -46,7 +48,11 @@ class DesktopDialogs : public DialogHost {
             return nullptr;
         return detail::graphicsForPrinter(std::move(printer));
     }
+    // Also written to the standard error, which outlasts the box and serves where no window
+    // can come up.
     void ReportUnhandledFailure(const String& text) override {
+        std::fprintf(stderr, "Unhandled failure: %s\n", text.str().c_str());
+        detail::startToolkit();
         QMessageBox::critical(
             nullptr, QApplication::applicationDisplayName(),
             QStringLiteral("An unexpected failure occurred:\n%1").arg(toQt(text)));

@@ -1,5 +1,7 @@
 #include "platform/FileType.h"
 
+#include "platform/Application_p.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -52,6 +54,7 @@ String FileType::ToText() {
     if (!m_registered) {
         registry().push_back({this, m_name, m_macCreator, m_macType, m_extensions, m_uti});
         m_registered = true;
+        detail::trace("file type registered: " + m_name.str());
     }
     return m_name;
 }

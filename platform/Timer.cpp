@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Controls_p.h"
+#include "platform/Timer_p.h"
 
 #include <QTimer>
 
@@ -13,15 +14,27 @@ struct Timer::Impl {
     std::int64_t mode = 2;
 };
 
-Timer::Timer() : m_impl(std::make_unique<Impl>()) {
-    QObject::connect(&m_impl->timer, &QTimer::timeout, &m_impl->timer, [this] {
-        if (m_impl->mode == 1)
-            m_impl->mode = 0;
-        Guarded([this] { Action.Raise(*this); });
-    });
+namespace detail {
+
+TimerScheduler* timerScheduler = nullptr;
+
+void fireTimer(Timer& timer) {
+    if (timer.m_impl->mode == 1)
+        timer.m_impl->mode = 0;
+    Guarded([&timer] { timer.Action.Raise(timer); });
 }
 
-Timer::~Timer() = default;
+} // namespace detail
+
+Timer::Timer() : m_impl(std::make_unique<Impl>()) {
+    QObject::connect(&m_impl->timer, &QTimer::timeout, &m_impl->timer,
+                     [this] { detail::fireTimer(*this); });
+}
+
+Timer::~Timer() {
+    if (detail::timerScheduler)
+        detail::timerScheduler->stop(*this);
+}
 
 std::int64_t Timer::Period() const {
     return m_impl->period;
@@ -47,10 +60,20 @@ void Timer::Reset() {
 
 void Timer::restart() {
     m_impl->timer.stop();
+    if (detail::timerScheduler)
+        detail::timerScheduler->stop(*this);
     if (!OwnerWindow() || m_impl->mode == 0)
         return;
+    const std::int64_t period = std::max<std::int64_t>(0, m_impl->period);
+    if (detail::timerScheduler)
+        return detail::timerScheduler->start(*this, period, m_impl->mode == 2);
     m_impl->timer.setSingleShot(m_impl->mode == 1);
-    m_impl->timer.start(static_cast<int>(std::max<std::int64_t>(0, m_impl->period)));
+    m_impl->timer.start(static_cast<int>(period));
+}
+
+void Timer::WindowClosed() {
+    m_impl->mode = 0;
+    restart();
 }
 
 void Timer::AttachedTo(Window& window) {

@@ -8,6 +8,11 @@
 
 namespace platform {
 
+class Timer;
+namespace detail {
+void fireTimer(Timer& timer);
+}
+
 // A timer that belongs to a window. It runs once the window has registered it, as its mode
 // says: 0 off, 1 fire once, 2 fire every Period milliseconds.
 class Timer : public Control {
@@ -30,8 +35,11 @@ class Timer : public Control {
   protected:
     void ApplyProperty(const LayoutProperty& property) override;
     void AttachedTo(Window& window) override;
+    // A closed window's timer never fires again.
+    void WindowClosed() override;
 
   private:
+    friend void detail::fireTimer(Timer& timer);
     void restart();
 
     struct Impl;

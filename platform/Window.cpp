@@ -1,10 +1,16 @@
 #include "platform/Window.h"
 
 #include "platform/Application.h"
+#include "platform/Application_p.h"
 #include "platform/Controls_p.h"
+#include "platform/MenuBar.h"
+#include "platform/Menus_p.h"
+#include "platform/PaneChild.h"
 #include "platform/PushButton.h"
 #include "platform/QtString_p.h"
 #include "platform/RectControl.h"
+#include "platform/WeakRef.h"
+#include "platform/Windows_p.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,22 +25,6 @@
 
 namespace platform {
 
-namespace {
-// Open windows, frontmost first: the order in which they were last shown or activated.
-std::vector<Window*>& openWindows() {
-    static std::vector<Window*> windows;
-    return windows;
-}
-
-void moveToFront(Window* window) {
-    auto& windows = openWindows();
-    auto found = std::find(windows.begin(), windows.end(), window);
-    if (found == windows.end())
-        return;
-    std::rotate(windows.begin(), found, found + 1);
-}
-} // namespace
-
 namespace detail {
 class WindowWidget;
 }
@@ -46,6 +36,8 @@ struct Window::Impl {
     std::map<std::string, std::function<bool()>, std::less<>> menuHandlers;
     bool open = false;
     PushButton* defaultButton = nullptr;
+    // Weak references watch this token: it goes with the window.
+    std::shared_ptr<void> alive = std::make_shared<char>();
     std::int64_t width = 100, height = 100;
     std::int64_t minimumWidth = 0, minimumHeight = 0;
     std::int64_t maximumWidth = QWIDGETSIZE_MAX, maximumHeight = QWIDGETSIZE_MAX;
@@ -83,7 +75,7 @@ class WindowWidget : public QMainWindow {
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_owner &&
             m_owner->IsOpen()) {
             Window* owner = m_owner;
-            moveToFront(owner);
+            moveToFront(*owner);
             Guarded([owner] { owner->Event_Activate(); });
         }
     }
@@ -137,24 +129,33 @@ QWidget& WindowAccess::content(const Window& window) {
 QWidget& WindowAccess::top(const Window& window) {
     return *window.m_impl->top;
 }
+const std::function<bool()>* WindowAccess::menuHandler(const Window& window,
+                                                       const String& itemName) {
+    const auto& handlers = window.m_impl->menuHandlers;
+    const auto found = handlers.find(itemName.view());
+    return found == handlers.end() ? nullptr : &found->second;
+}
+void WindowAccess::enableMenuItems(Window& window) {
+    window.Event_EnableMenuItems();
+}
+void WindowAccess::showMenuBar(Window& window) {
+    const Application* application = App();
+    MenuBar* bar = application ? application->MenuBar() : nullptr;
+    if (bar && window.m_impl->top && window.m_impl->type == 0)
+        drawMenuBar(*bar, *window.m_impl->top);
+}
 std::vector<String> WindowAccess::controlNames(const Window& window) {
     std::vector<String> names;
     for (const auto& entry : window.m_impl->controls)
         names.push_back(entry.first);
     return names;
 }
-
-void destroyAllWindows() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    while (!openWindows().empty())
-        delete openWindows().front();
-}
 } // namespace detail
 
 Window::Window() : m_impl(std::make_unique<Impl>()) {}
 
 Window::~Window() {
-    std::erase(openWindows(), this);
+    detail::removeOpenWindow(*this);
     m_impl->controls.clear();
     if (detail::WindowWidget* top = std::exchange(m_impl->top, nullptr)) {
         top->release();
@@ -167,7 +168,7 @@ void Window::Constructor() {
     m_impl->top = new detail::WindowWidget(this);
     m_impl->content = new QWidget(m_impl->top);
     m_impl->top->setCentralWidget(m_impl->content);
-    openWindows().insert(openWindows().begin(), this);
+    detail::addOpenWindow(*this);
     m_impl->open = true;
     try {
         Layout();
@@ -199,7 +200,8 @@ void Window::Show() {
         top.show();
     top.raise();
     top.activateWindow();
-    moveToFront(this);
+    detail::moveToFront(*this);
+    detail::trace("window shown: " + std::string(FullClassName()));
 }
 
 void Window::Hide() {
@@ -220,7 +222,9 @@ bool Window::IsOpen() const {
 
 void Window::closed() {
     m_impl->open = false;
-    std::erase(openWindows(), this);
+    detail::removeOpenWindow(*this);
+    for (const auto& entry : m_impl->controls)
+        entry.second->WindowClosed();
 }
 
 String Window::Title() const {
@@ -249,6 +253,10 @@ void Window::_AddControl(const String& name, std::unique_ptr<Control> control) {
     added.SetName(name);
     m_impl->controls.emplace_back(name, std::move(control));
     added.AttachedTo(*this);
+    if (auto* child = dynamic_cast<_PaneChild*>(&added)) {
+        child->_SetWindow(*this);
+        child->_SetIndex(added.Index());
+    }
 }
 
 Control& Window::_ControlByName(const String& name) const {
@@ -264,6 +272,12 @@ void Window::_AddMenuHandler(const String& itemName, std::function<bool()> handl
 
 bool Window::HasMenuHandler(const String& itemName) const {
     return m_impl->menuHandlers.find(itemName.view()) != m_impl->menuHandlers.end();
+}
+
+WeakRef::WeakRef(Window& window) : m_alive(window.m_impl->alive), m_window(&window) {}
+
+Window* WeakRef::Value() const {
+    return m_alive.expired() ? nullptr : m_window;
 }
 
 void Window::SetDefaultButton(PushButton* button) {
@@ -289,6 +303,8 @@ void Window::applyFrame() {
     Impl& impl = *m_impl;
     QMainWindow& top = *impl.top;
     QWidget& content = *impl.content;
+    if (!top.menuWidget())
+        detail::WindowAccess::showMenuBar(*this);
     if (!impl.resizeable) {
         content.setFixedSize(static_cast<int>(impl.width), static_cast<int>(impl.height));
         top.layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -368,31 +384,6 @@ void _SetProperties(Window& target, std::string_view data) {
     for (const LayoutProperty& property : DecodeLayoutData(data))
         target.ApplyProperty(property);
     target.applyFrame();
-}
-
-Window* _GetImplicitWindow(std::string_view fullClassName) {
-    for (Window* window : openWindows())
-        if (window->FullClassName() == fullClassName)
-            return window;
-    return nullptr;
-}
-
-Window* FrontmostWindow() {
-    for (Window* window : openWindows())
-        if (window->IsVisible())
-            return window;
-    return nullptr;
-}
-
-bool ChooseMenuItem(const String& itemName) {
-    Window* window = FrontmostWindow();
-    if (!window)
-        return false;
-    auto found = window->m_impl->menuHandlers.find(itemName.view());
-    if (found == window->m_impl->menuHandlers.end())
-        return false;
-    const std::function<bool()> handler = found->second;
-    return Guarded(handler);
 }
 
 } // namespace platform

@@ -19,8 +19,6 @@ class PushButton;
 namespace detail {
 class WindowWidget;
 struct WindowAccess;
-// Destroys every window still open; the application does this before it ends.
-void destroyAllWindows();
 } // namespace detail
 
 // A window of the platform. It is made in two phases: `new` makes the object, Constructor()
@@ -115,10 +113,9 @@ class Window {
 
   private:
     friend class detail::WindowWidget;
+    friend class WeakRef;
     friend struct detail::WindowAccess;
     friend void _SetProperties(Window& target, std::string_view data);
-    friend bool ChooseMenuItem(const String& itemName);
-    friend void detail::destroyAllWindows();
 
     detail::WindowWidget& built() const;
     void applyFrame();
@@ -155,9 +152,6 @@ template <class W> W& ImplicitInstance() {
                                 "\" is of another class.");
 }
 
-// Calls the handler that the frontmost visible window registered for that menu item; false
-// (and nothing happens) when that window has none. A failure in the handler is reported.
-bool ChooseMenuItem(const String& itemName);
 // The frontmost visible window, nullptr when none shows.
 Window* FrontmostWindow();
 

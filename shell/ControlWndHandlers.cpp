@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Text.h"
+#include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
 #include "shell/PrintTextArea.h"
 
@@ -75,9 +76,8 @@ void ControlWnd::Event_Close() {
 
 void ControlWnd::Event_EnableMenuItems() {}
 
-// The About and Description windows arrive later; until then the logo, the question mark,
-// their menu items and activation do nothing.
 bool ControlWnd::Canvas1_MouseDown(Canvas&, std::int64_t, std::int64_t) {
+    ::AboutWnd().Show();
     return false;
 }
 
@@ -90,7 +90,12 @@ bool ControlWnd::_DescriptionMenuItem_Action() {
 }
 
 bool ControlWnd::_AboutMenuItem_Action() {
+    ::AboutWnd().Show();
     return false;
 }
 
-void ControlWnd::Event_Activate() {}
+// The About window gives way whenever the main window comes to the front; when none is open,
+// the accessor builds one, which is hidden at once.
+void ControlWnd::Event_Activate() {
+    ::AboutWnd().Hide();
+}

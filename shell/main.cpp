@@ -1,5 +1,5 @@
 #include "shell/Startup.h"
 
 int main(int argc, char** argv) {
-    return StartQuorvane(argc, argv);
+    return RunQuorvane(argc, argv);
 }

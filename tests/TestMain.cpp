@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
-#include <memory>
 
 // Every test binary runs inside one application run time, so widget tests can build windows.
 // Listing the tests (CTest's discovery, which runs without the offscreen platform) needs none.
@@ -10,9 +9,9 @@ int main(int argc, char** argv) {
     bool listing = false;
     for (int i = 1; i < argc; ++i)
         listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
-    std::unique_ptr<platform::Application> application;
+    platform::RunTime runTime(argc, argv);
     if (!listing)
-        application = std::make_unique<platform::Application>(argc, argv);
+        platform::_RunFrameworkInitialization({});
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,5 @@
 #include "platform/testing/Drivers.h"
 
-#include "platform/Application_p.h"
 #include "platform/Canvas.h"
 #include "platform/Controls_p.h"
 #include "platform/Errors.h"
@@ -16,11 +15,17 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTextDocument>
 #include <QWidget>
+#include <stdexcept>
 
 namespace platform::testing {
 
@@ -209,16 +214,71 @@ bool TakesFocus(RectControl& control) {
     return widgetOf(control).focusPolicy() != Qt::NoFocus;
 }
 
-std::optional<std::int64_t> RequestedExitCode() {
-    return detail::requestedExitCode();
+void PressKeysInWindow(Window& window, const std::string& keys) {
+    const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keys));
+    if (sequence.isEmpty())
+        throw std::invalid_argument("No key in \"" + keys + "\".");
+    const QKeyCombination combination = sequence[0];
+    QWidget& top = detail::WindowAccess::top(window);
+    if (!top.windowHandle())
+        throw std::logic_error("The window is not shown.");
+    QTest::keyClick(top.windowHandle(), combination.key(), combination.keyboardModifiers());
 }
 
-void ResetRequestedExitCode() {
-    detail::requestedExitCode().reset();
+void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
+    QWidget& top = detail::WindowAccess::top(window);
+    QWidget& content = detail::WindowAccess::content(window);
+    if (!top.windowHandle())
+        throw std::logic_error("The window is not shown.");
+    const QPoint at = content.mapTo(&top, QPoint(static_cast<int>(x), static_cast<int>(y)));
+    QTest::mouseClick(top.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-std::int64_t PictureLoadCount() {
-    return detail::pictureLoadCount();
+std::vector<DrawnMenu> DrawnMenuBar(Window& window) {
+    std::vector<DrawnMenu> menus;
+    auto* bar = qobject_cast<QMenuBar*>(
+        static_cast<QMainWindow&>(detail::WindowAccess::top(window)).menuWidget());
+    if (!bar)
+        return menus;
+    for (QAction* entry : bar->actions()) {
+        DrawnMenu menu{entry->text().toStdString(), {}};
+        if (QMenu* items = entry->menu())
+            for (QAction* action : items->actions())
+                menu.items.push_back(
+                    {action->isSeparator() ? "-" : action->text().toStdString(),
+                     action->shortcut().toString(QKeySequence::PortableText).toStdString()});
+        menus.push_back(std::move(menu));
+    }
+    return menus;
+}
+
+bool ChooseDrawnItem(Window& window, const std::string& menu, const std::string& item) {
+    auto* bar = qobject_cast<QMenuBar*>(
+        static_cast<QMainWindow&>(detail::WindowAccess::top(window)).menuWidget());
+    if (!bar)
+        return false;
+    for (QAction* entry : bar->actions()) {
+        if (entry->text().toStdString() != menu || !entry->menu())
+            continue;
+        emit entry->menu()->aboutToShow();
+        for (QAction* action : entry->menu()->actions())
+            if (!action->isSeparator() && action->text().toStdString() == item) {
+                action->trigger();
+                return true;
+            }
+    }
+    return false;
+}
+
+bool IsDialogWindow(Window& window) {
+    return detail::WindowAccess::top(window).windowType() == Qt::Dialog;
+}
+
+std::uint32_t BackgroundColour(Window& window) {
+    const QWidget& content = detail::WindowAccess::content(window);
+    if (!content.autoFillBackground())
+        return 0;
+    return content.palette().color(QPalette::Window).rgb() & 0xFFFFFF;
 }
 
 } // namespace platform::testing

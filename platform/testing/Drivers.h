@@ -1,12 +1,11 @@
 #pragma once
 
-// Test support: drivers that work the real widgets through the toolkit's own events, and
-// observers of what the platform did. Only tests, benchmarks and fuzzers link it.
+// Test support: drivers that work the real widgets through the toolkit's own events. Only
+// tests, benchmarks and fuzzers link it.
 
 #include "platform/String.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,11 +78,32 @@ std::vector<String> ControlNames(Window& window);
 // Whether the control can take the keyboard focus at all, by Tab or by a click.
 bool TakesFocus(RectControl& control);
 
-// The code of the last Quit call, if any; reset it before the step that should quit.
-std::optional<std::int64_t> RequestedExitCode();
-void ResetRequestedExitCode();
-// How many times a picture file has been read from the application's resources.
-std::int64_t PictureLoadCount();
+// Presses keys as the desktop delivers them to the window: through the shortcuts of its menu
+// bar first, then to its focus control or, without one, to the window itself. `keys` names
+// one key with its modifiers in the desktop's portable form: "Ctrl+Q", "Return", "X".
+void PressKeysInWindow(Window& window, const std::string& keys);
+// A press and release of the left button at x, y of the window's content area, delivered as
+// the desktop does: to the control under the pointer, or to the window.
+void ClickInWindow(Window& window, std::int64_t x, std::int64_t y);
+
+// The window's menu bar as it is drawn: each menu's title and its items' texts and shortcuts
+// ("-" for a separator). Empty when the window carries no bar.
+struct DrawnItem {
+    std::string text;
+    std::string shortcut;
+};
+struct DrawnMenu {
+    std::string title;
+    std::vector<DrawnItem> items;
+};
+std::vector<DrawnMenu> DrawnMenuBar(Window& window);
+// Chooses the drawn item as a click on it does; false when the window's bar has no such item.
+bool ChooseDrawnItem(Window& window, const std::string& menu, const std::string& item);
+
+// Whether the desktop frames the window as a dialog rather than a document window.
+bool IsDialogWindow(Window& window);
+// The colour the window's content area is filled with, 0x00RRGGBB.
+std::uint32_t BackgroundColour(Window& window);
 
 } // namespace testing
 } // namespace platform

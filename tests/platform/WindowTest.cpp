@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileType.h"
 #include "platform/Label.h"
+#include "platform/MenuBar.h"
 #include "platform/Picture.h"
 #include "platform/PushButton.h"
 #include "platform/TextField.h"

@@ -1,6 +1,8 @@
 #include "platform/Graphics.h"
+#include "platform/MenuBar.h"
 #include "platform/Text.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWnd.h"
 

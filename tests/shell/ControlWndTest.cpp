@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWndLayout.h"
 

@@ -2,6 +2,7 @@
 
 #include "platform/Picture.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/Probes.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

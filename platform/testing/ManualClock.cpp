@@ -1,0 +1,58 @@
+#include "platform/testing/ManualClock.h"
+
+#include "platform/Timer_p.h"
+
+#include <algorithm>
+
+namespace platform::testing {
+
+struct ManualClock::Scheduler : detail::TimerScheduler {
+    explicit Scheduler(ManualClock& clock) : m_clock(clock) {}
+    void start(Timer& timer, std::int64_t milliseconds, bool repeating) override {
+        m_clock.start(timer, milliseconds, repeating);
+    }
+    void stop(Timer& timer) override { m_clock.stop(timer); }
+
+  private:
+    ManualClock& m_clock;
+};
+
+ManualClock::ManualClock() : m_scheduler(new Scheduler(*this)) {
+    detail::timerScheduler = m_scheduler;
+}
+
+ManualClock::~ManualClock() {
+    detail::timerScheduler = nullptr;
+    delete m_scheduler;
+}
+
+void ManualClock::start(Timer& timer, std::int64_t milliseconds, bool repeating) {
+    m_due[&timer] = {m_now + milliseconds, milliseconds, repeating, m_started++};
+}
+
+void ManualClock::stop(Timer& timer) {
+    m_due.erase(&timer);
+}
+
+void ManualClock::Advance(std::int64_t milliseconds) {
+    const std::int64_t target = m_now + milliseconds;
+    for (;;) {
+        const auto next =
+            std::min_element(m_due.begin(), m_due.end(), [](const auto& a, const auto& b) {
+                return a.second.at != b.second.at ? a.second.at < b.second.at
+                                                  : a.second.order < b.second.order;
+            });
+        if (next == m_due.end() || next->second.at > target)
+            break;
+        Timer& timer = *next->first;
+        m_now = next->second.at;
+        if (next->second.repeating)
+            next->second.at += std::max<std::int64_t>(1, next->second.period);
+        else
+            m_due.erase(next);
+        detail::fireTimer(timer);
+    }
+    m_now = target;
+}
+
+} // namespace platform::testing

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+namespace platform {
+
+class Timer;
+
+namespace testing {
+
+// While it lives, every timer waits on this clock instead of the desktop's: nothing fires
+// until Advance moves the clock past its period, so no test waits in real time.
+class ManualClock {
+  public:
+    ManualClock();
+    ~ManualClock();
+    ManualClock(const ManualClock&) = delete;
+    ManualClock& operator=(const ManualClock&) = delete;
+
+    // Moves the clock on, firing each timer that falls due in the order of its due times;
+    // what the timers' actions start or stop meanwhile takes part.
+    void Advance(std::int64_t milliseconds);
+    std::int64_t Now() const { return m_now; }
+    // Timers that are waiting.
+    std::size_t Waiting() const { return m_due.size(); }
+
+    struct Due {
+        std::int64_t at;
+        std::int64_t period;
+        bool repeating;
+        std::uint64_t order; // among timers due at the same moment, the one started first
+    };
+    // For the platform's timers.
+    void start(Timer& timer, std::int64_t milliseconds, bool repeating);
+    void stop(Timer& timer);
+
+  private:
+    struct Scheduler;
+    Scheduler* m_scheduler;
+    std::map<Timer*, Due> m_due;
+    std::int64_t m_now = 0;
+    std::uint64_t m_started = 0;
+};
+
+} // namespace testing
+} // namespace platform

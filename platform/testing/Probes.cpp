@@ -1,0 +1,63 @@
+#include "platform/testing/Probes.h"
+
+#include "platform/Application_p.h"
+#include "platform/Controls_p.h"
+#include "platform/Errors.h"
+#include "platform/Menus_p.h"
+
+namespace platform::testing {
+
+std::optional<std::int64_t> RequestedExitCode() {
+    return detail::requestedExitCode();
+}
+
+void ResetRequestedExitCode() {
+    detail::requestedExitCode().reset();
+}
+
+std::int64_t PictureLoadCount() {
+    return detail::pictureLoadCount();
+}
+
+PlatformTrace::PlatformTrace() {
+    detail::traceLog = &m_events;
+}
+
+PlatformTrace::~PlatformTrace() {
+    detail::traceLog = nullptr;
+}
+
+namespace {
+MenuOperationProbe* activeProbe = nullptr;
+}
+
+MenuOperationProbe::MenuOperationProbe() {
+    activeProbe = this;
+    detail::menuOperationProbe = &MenuOperationProbe::observe;
+}
+
+MenuOperationProbe::~MenuOperationProbe() {
+    detail::menuOperationProbe = nullptr;
+    activeProbe = nullptr;
+}
+
+void MenuOperationProbe::FailAt(std::string operation, int occurrence) {
+    m_failing = std::move(operation);
+    m_occurrence = occurrence;
+    m_seen = 0;
+}
+
+void MenuOperationProbe::observe(std::string_view operation) {
+    MenuOperationProbe& probe = *activeProbe;
+    ++probe.m_operations;
+    if (operation != probe.m_failing || ++probe.m_seen != probe.m_occurrence)
+        return;
+    ++probe.m_failures;
+    throw PlatformError("The menu operation " + std::string(operation) + " failed.");
+}
+
+void WhenEventLoopRuns(std::function<void()> step) {
+    detail::loopSteps().push_back(std::move(step));
+}
+
+} // namespace platform::testing
