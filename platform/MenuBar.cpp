@@ -64,7 +64,9 @@ bool actOnFocusedText(const String& itemName) {
     for (const EditItem& item : editItems()) {
         if (itemName != String(item.name))
             continue;
-        QWidget* focused = QApplication::focusWidget();
+        // The control that holds the focus in the window in front, whose bar was used.
+        Window* front = FrontmostWindow();
+        QWidget* focused = front ? detail::WindowAccess::top(*front).focusWidget() : nullptr;
         const bool copies = itemName == String("EditCopy");
         if (auto* field = qobject_cast<QLineEdit*>(focused);
             field && (copies || !field->isReadOnly())) {

@@ -222,7 +222,20 @@ void PressKeysInWindow(Window& window, const std::string& keys) {
     QWidget& top = detail::WindowAccess::top(window);
     if (!top.windowHandle())
         throw std::logic_error("The window is not shown.");
-    QTest::keyClick(top.windowHandle(), combination.key(), combination.keyboardModifiers());
+    // The text that the desktop sends with the key: Ctrl with a letter gives its control code.
+    const int key = combination.key();
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    QString text;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z && modifiers == Qt::ControlModifier)
+        text = QChar(key - Qt::Key_A + 1);
+    else if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde && modifiers == Qt::NoModifier)
+        text = QChar(key).toLower();
+    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        text = QStringLiteral("\r");
+    else if (key == Qt::Key_Escape)
+        text = QChar(27);
+    QTest::sendKeyEvent(QTest::Click, top.windowHandle(), static_cast<Qt::Key>(key), text,
+                        modifiers);
 }
 
 void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {

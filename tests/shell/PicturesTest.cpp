@@ -27,14 +27,17 @@ TEST(Pictures, EachLoadsOnceAndIsShared) {
     };
     for (const Accessor& accessor : accessors) {
         SCOPED_TRACE(accessor.name);
+        // A window built earlier in this process may have loaded it already.
         const std::int64_t loadsBefore = PictureLoadCount();
         const Picture first = accessor.get();
         ASSERT_TRUE(first);
         EXPECT_EQ(first.Width(), accessor.width);
         EXPECT_EQ(first.Height(), accessor.height);
+        const std::int64_t loadsAfterFirst = PictureLoadCount();
+        EXPECT_LE(loadsAfterFirst - loadsBefore, 1);
         const Picture second = accessor.get();
         EXPECT_EQ(second.image(), first.image());
-        EXPECT_EQ(PictureLoadCount(), loadsBefore + 1);
+        EXPECT_EQ(PictureLoadCount(), loadsAfterFirst);
     }
 }
 
