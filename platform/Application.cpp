@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <optional>
 #include <string>
 #include <thread>
@@ -22,6 +23,9 @@ namespace platform {
 namespace {
 
 struct RunState {
+    // Reads the desktop's font configuration while the toolkit starts: the first window's
+    // text needs it, and on its own it would hold that window back by several milliseconds.
+    std::thread fontConfiguration;
     int* argc = nullptr;
     char** argv = nullptr;
     std::thread::id mainThread = std::this_thread::get_id();
@@ -69,6 +73,8 @@ void startToolkit() {
         state.argv = nullptr;
     }
     state.toolkit = std::make_unique<QApplication>(*state.argc, state.argv);
+    if (state.fontConfiguration.joinable())
+        state.fontConfiguration.join();
 }
 
 } // namespace detail
@@ -82,9 +88,13 @@ RunTime::RunTime(int& argc, char** argv) : m_impl(std::make_unique<Impl>()) {
     state.argc = &argc;
     state.argv = argv;
     state.mainThread = std::this_thread::get_id();
+    if (!QCoreApplication::instance() && !state.fontConfiguration.joinable())
+        state.fontConfiguration = std::thread([] { FcInit(); });
 }
 
 RunTime::~RunTime() {
+    if (runState().fontConfiguration.joinable())
+        runState().fontConfiguration.join();
     detail::destroyAllWindows();
     if (registered && registered->MenuBar())
         detail::releaseMenuActions(*registered->MenuBar());

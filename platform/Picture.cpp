@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace platform {
@@ -14,7 +16,18 @@ struct Picture::Image {
 };
 
 namespace {
+
 std::int64_t loadCount = 0;
+
+// Reads an image in the format its name gives. Naming the format keeps the toolkit from
+// loading its image plugins to probe the file, which would cost the start-up several
+// milliseconds for pictures it decodes itself.
+QPixmap readImage(const QString& path, const QString& format) {
+    QImageReader reader(path, format.toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 } // namespace
 
 namespace detail {
@@ -38,10 +51,17 @@ Picture Picture::_OpenFromApp(const String& name) {
     const QFileInfo info(path);
     const QString doubleDensity = info.path() + QLatin1Char('/') + info.completeBaseName() +
                                   QStringLiteral("@2x.") + info.suffix();
+    // The twin is read only where a screen has the density to show it; elsewhere it would cost
+    // four times the pixels to decode and a smooth scaling at every paint.
+    const bool denseScreen = qApp && qApp->devicePixelRatio() > 1.0;
     QPixmap pixmap;
-    if (QFile::exists(doubleDensity) && pixmap.load(doubleDensity))
+    if (denseScreen && QFile::exists(doubleDensity))
+        pixmap = readImage(doubleDensity, info.suffix());
+    if (!pixmap.isNull())
         pixmap.setDevicePixelRatio(2);
-    else if (!pixmap.load(path))
+    else
+        pixmap = readImage(path, info.suffix());
+    if (pixmap.isNull())
         return Picture();
     Picture picture;
     picture.m_image = std::make_shared<const Image>(Image{pixmap});

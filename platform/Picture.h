@@ -16,8 +16,9 @@ class Picture {
     std::int64_t Width() const;
     std::int64_t Height() const;
 
-    // The image file of that name among the application's resources; a "<base>@2x" twin, when
-    // present, is taken instead at twice the density. None when the file cannot be loaded.
+    // The image file of that name among the application's resources; where a screen has twice
+    // the density or more, a "<base>@2x" twin, when present, is taken instead. None when the
+    // file cannot be loaded.
     static Picture _OpenFromApp(const String& name);
 
     struct Image; // the platform's pixels
