@@ -190,7 +190,6 @@ void _RuntimeRegisterAppObject(Application& application) {
     registered = &application;
     QCoreApplication::setApplicationName(detail::toQt(application.PackageInfo()));
     QCoreApplication::setApplicationVersion(detail::toQt(application.ShortVersion()));
-    QGuiApplication::setApplicationDisplayName(detail::toQt(application.PackageInfo()));
     detail::trace("application object registered");
 }
 

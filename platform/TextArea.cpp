@@ -384,9 +384,11 @@ void TextArea::ApplyProperty(const LayoutProperty& property) {
     Impl& impl = *m_impl;
     if (impl.font.apply(property))
         edit.setFont(makeFont(impl.font));
-    else if (key == "Value")
+    else if (key == "Value") {
+        // A text laid out with the area is read from its start.
         SetText(String(textValue(property)));
-    else if (key == "ReadOnly")
+        SetSelStart(0);
+    } else if (key == "ReadOnly")
         SetReadOnly(flagValue(property));
     else if (key == "HasBorder")
         edit.setFrameShape(flagValue(property) ? QFrame::StyledPanel : QFrame::NoFrame);

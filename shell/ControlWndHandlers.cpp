@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
+#include "shell/DescriptionWnd.h"
 #include "shell/PrintTextArea.h"
 
 using namespace platform;
@@ -82,10 +83,12 @@ bool ControlWnd::Canvas1_MouseDown(Canvas&, std::int64_t, std::int64_t) {
 }
 
 bool ControlWnd::CanvasQ_MouseDown(Canvas&, std::int64_t, std::int64_t) {
+    ::DescriptionWnd().Show();
     return false;
 }
 
 bool ControlWnd::_DescriptionMenuItem_Action() {
+    ::DescriptionWnd().Show();
     return false;
 }
 

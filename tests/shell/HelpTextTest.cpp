@@ -197,14 +197,14 @@ TEST(HelpText, ReferencesAndNoticesKeepTheirFormAndFacts) {
         const char* holds;
     };
     const Case table[] = {
-        {14, 0, "(1989)"},
-        {15, 5, "Behavior Research Methods, Instruments, & Computers,"},
+        {14, 0, "Algorithms for fast and precise computation of the normal integral"},
+        {15, 5, "(1989). Behavior Research Methods, Instruments, & Computers,"},
         {16, 5, "21, 447-454."},
         {17, 0, "Cohen, J. (1960). A coefficient of agreement for nominal scales."},
         {18, 5, "Educational and Psychological Measurement, 20, 37-46."},
-        {19, 0, "Fleiss, J. L. (1971). Measuring nominal scale agreement among many raters."},
-        {20, 5, "Psychological Bulletin, 76, 378-382."},
-        {21, 0, "Light, R. J. (1971). Measures of response agreement for qualitative data"},
+        {19, 0, "Fleiss, J. L. (1971). Measuring nominal scale agreement among many"},
+        {20, 5, "raters. Psychological Bulletin, 76, 378-382."},
+        {21, 0, "Light, R. J. (1971). Measures of response agreement for qualitative"},
         {22, 5, "Psychological Bulletin, 76, 365-377."},
         {80, 0, "cite"},
         {81, 5, "the Quorvane authors (2020). Quorvane [Computer software]. "},

@@ -41,7 +41,8 @@ void Report(const std::string& name, const std::string& value) {
 
 std::string OpenWindows() {
     std::string list;
-    for (const char* name : {"AboutWnd.AboutWnd", "ControlWnd.ControlWnd"})
+    for (const char* name :
+         {"AboutWnd.AboutWnd", "ControlWnd.ControlWnd", "DescriptionWnd.DescriptionWnd"})
         if (Window* window = _GetImplicitWindow(name))
             list += std::string(list.empty() ? "" : ",") + name +
                     (window->IsVisible() ? ":shown" : ":hidden");
@@ -72,10 +73,11 @@ const std::map<std::string, std::function<void(MenuOperationProbe&)>>& Scenarios
              probe.FailAt("AddMenu", 3);
              WhenEventLoopRuns([] { Report("loop", "ran"); });
          }},
-        {"close-main-with-about-open",
+        {"close-main-with-about-and-description-open",
          [](MenuOperationProbe&) {
              WhenEventLoopRuns([] {
                  PressKeysInWindow(AboutWnd(), "X");
+                 ChooseDrawnItem(ControlWnd(), "Window", "Description");
                  AboutWnd().Show();
                  Report("windows", OpenWindows());
                  CloseWindow(ControlWnd());
@@ -211,9 +213,10 @@ TEST(Startup, AFailureWhileTheMenuBarIsBuiltEndsStartUp) {
     EXPECT_EQ(run.checks.at("menu-slot"), "empty");
 }
 
-TEST(Startup, ClosingTheMainWindowEndsWithZeroWhileTheAboutWindowIsOpen) {
-    const Outcome run = RunInChild("close-main-with-about-open");
-    EXPECT_EQ(run.checks.at("windows"), "AboutWnd.AboutWnd:shown,ControlWnd.ControlWnd:shown");
+TEST(Startup, ClosingTheMainWindowEndsWithZeroWhileTheOtherWindowsAreOpen) {
+    const Outcome run = RunInChild("close-main-with-about-and-description-open");
+    EXPECT_EQ(run.checks.at("windows"), "AboutWnd.AboutWnd:shown,ControlWnd.ControlWnd:shown,"
+                                        "DescriptionWnd.DescriptionWnd:shown");
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.failures.empty());
 }
