@@ -176,11 +176,12 @@ TEST_F(WindowTest, AFailureInAHandlerIsReportedNotPropagated) {
     EXPECT_EQ(dialogs.failures[0], String("NilObjectException: nothing there"));
 }
 
-// Windows and controls are built on the main thread only; elsewhere building one is refused
-// before any widget exists.
+// Windows, controls and menus are built on the main thread only; elsewhere building one is
+// refused before any widget exists.
 TEST_F(WindowTest, BuildingOffTheMainThreadIsRefused) {
     bool windowRefused = false;
     bool controlRefused = false;
+    bool menuRefused = false;
     std::thread worker([&] {
         auto* window = new TestWnd("WindowTest.A");
         try {
@@ -195,10 +196,17 @@ TEST_F(WindowTest, BuildingOffTheMainThreadIsRefused) {
         } catch (const ThreadAccessingUIException&) {
             controlRefused = true;
         }
+        MenuItem item;
+        try {
+            item.Constructor();
+        } catch (const ThreadAccessingUIException&) {
+            menuRefused = true;
+        }
     });
     worker.join();
     EXPECT_TRUE(windowRefused);
     EXPECT_TRUE(controlRefused);
+    EXPECT_TRUE(menuRefused);
     EXPECT_EQ(_GetImplicitWindow("WindowTest.A"), nullptr);
 }
 
