@@ -64,8 +64,12 @@ class ControlWnd : public platform::Window {
     C& createControl(const char* name, platform::Picture (*backdrop)() = nullptr);
 };
 
-// The one main window, built on first use; an open or hidden one is returned unchanged.
+// The one main window, built on first use; an open or hidden one is returned unchanged. The
+// accessor bears the window's own name, so it hides the class's constructor on purpose.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
 class ControlWnd& ControlWnd();
+#pragma GCC diagnostic pop
 
 // Prints a text area's whole text through the print dialog, one block of at most 540 x 540
 // points per page.

@@ -41,12 +41,12 @@ struct LayoutProperty {
 // An entry as a window's code writes it: the key and a number or a text; the number is stored
 // in the key's form (range-checked, else LayoutDataException).
 struct LayoutEntry {
-    LayoutEntry(const char* key, std::int64_t number) : key(key), value(number) {}
-    LayoutEntry(const char* key, int number) : key(key), value(std::int64_t{number}) {}
-    LayoutEntry(const char* key, unsigned number) : key(key), value(std::int64_t{number}) {}
-    LayoutEntry(const char* key, double number) : key(key), value(number) {}
-    LayoutEntry(const char* key, const char* text) : key(key), value(std::string(text)) {}
-    LayoutEntry(const char* key, std::string text) : key(key), value(std::move(text)) {}
+    LayoutEntry(const char* name, std::int64_t number) : key(name), value(number) {}
+    LayoutEntry(const char* name, int number) : key(name), value(std::int64_t{number}) {}
+    LayoutEntry(const char* name, unsigned number) : key(name), value(std::int64_t{number}) {}
+    LayoutEntry(const char* name, double number) : key(name), value(number) {}
+    LayoutEntry(const char* name, const char* text) : key(name), value(std::string(text)) {}
+    LayoutEntry(const char* name, std::string text) : key(name), value(std::move(text)) {}
     std::string key;
     std::variant<std::int64_t, double, std::string> value;
 };

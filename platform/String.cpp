@@ -7,7 +7,7 @@
 namespace platform {
 
 struct String::Buffer {
-    explicit Buffer(std::size_t capacity) : bytes(new char[capacity]), capacity(capacity) {}
+    explicit Buffer(std::size_t size) : bytes(new char[size]), capacity(size) {}
     std::unique_ptr<char[]> bytes;
     std::size_t capacity;
     std::size_t used = 0;

@@ -214,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     {Step::SelTextAppend, "\ncd\r"},
                                     {Step::Events, ""},
                                     {Step::SetTextAppend, "\nef"}}}),
-    [](const ::testing::TestParamInfo<AppendScript>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<AppendScript>& script) { return script.param.name; });
 
 // A hidden area is neither painted nor typed into; its document still follows.
 TEST_F(TextAreaTest, HiddenAreaGetsAppendedTextOnceEventsAreDelivered) {
