@@ -130,11 +130,20 @@ class FileTextInputStream final : public TextInputStream {
 } // namespace
 
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
-    const int descriptor = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file has an end that reading reaches. A FIFO blocks an open for reading
+    // until a writer comes, and a device may never end (/dev/zero) or act on being opened (a
+    // tape rewinds), so neither is opened; and the open itself never waits.
+    struct stat status {};
+    if (::stat(m_path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
+    const int descriptor = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return nullptr;
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+    // The path may have been replaced since it was looked at: what counts is what was opened.
+    // Reading then blocks as usual, which for a regular file never means waiting for a writer.
+    const int flags = ::fcntl(descriptor, F_GETFL);
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
+        ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         ::close(descriptor);
         return nullptr;
     }

@@ -28,7 +28,8 @@ class FolderItem {
   public:
     explicit FolderItem(std::string nativePath) : m_path(std::move(nativePath)) {}
     const std::string& NativePath() const { return m_path; }
-    // A stream over the file from its start; nullptr when the file cannot be opened.
+    // A stream over the file from its start; nullptr when the file cannot be opened, and for
+    // anything but a regular file (a FIFO, a device, a socket). Never waits.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
 
   private:

@@ -3,11 +3,17 @@
 #include "platform/Testing.h"
 #include "platform/Text.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 using platform::String;
@@ -31,6 +37,53 @@ class TempFile {
 
   private:
     std::string m_path;
+};
+
+// A FIFO in the system's temporary folder that no process writes to, removed with the fixture.
+class TempFifo {
+  public:
+    TempFifo()
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("quorvane-getdata-" + std::to_string(::getpid()) + ".fifo"))
+                     .string()) {
+        std::filesystem::remove(m_path);
+        if (::mkfifo(m_path.c_str(), 0600) != 0)
+            ADD_FAILURE() << "cannot make the FIFO " << m_path;
+    }
+    ~TempFifo() { std::filesystem::remove(m_path); }
+    const std::string& path() const { return m_path; }
+
+  private:
+    std::string m_path;
+};
+
+// Ends the test program when a step does not end in time: a hung action would otherwise hold
+// the whole run for ever.
+class Watchdog {
+  public:
+    Watchdog(std::string step, std::chrono::seconds limit)
+        : m_thread([this, step = std::move(step), limit] {
+              std::unique_lock lock(m_mutex);
+              if (!m_ended.wait_for(lock, limit, [this] { return m_done; })) {
+                  std::fprintf(stderr, "%s did not end within %lld s\n", step.c_str(),
+                               static_cast<long long>(limit.count()));
+                  std::abort();
+              }
+          }) {}
+    ~Watchdog() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_ended.notify_one();
+        m_thread.join();
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_done = false;
+    std::thread m_thread;
 };
 
 std::vector<std::string> SplitAtCarriageReturns(std::string_view text) {
@@ -158,6 +211,27 @@ TEST_F(GetData, CancelledDialogAndUnopenableFileChangeNothing) {
         EXPECT_TRUE(dialogs.failures.empty());
         EXPECT_EQ(window().Z, 1.5);
         EXPECT_EQ(window().CasesFld().Text(), String("30"));
+    }
+}
+
+// A FIFO without a writer and a device that never ends count as files that cannot be opened:
+// the action ends at once and silently, and the next Get Data works as ever.
+TEST_F(GetData, FifoAndEndlessDeviceEndTheActionSilently) {
+    const TempFifo fifo;
+    const TempFile sample(calculator::testing::SampleText("\r"));
+    setCounts("6", "30", "5");
+    for (const std::string& path : {fifo.path(), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        window().ResultsFld().SetText("");
+        {
+            const Watchdog watchdog("Get Data on " + path, std::chrono::seconds(20));
+            getData(path);
+        }
+        EXPECT_EQ(report(), "");
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(dialogs.failures.empty());
+        getData(sample.path());
+        EXPECT_EQ(SplitAtCarriageReturns(report()).size(), 31u);
     }
 }
 
