@@ -11,7 +11,8 @@ class TextEncoding; // only nil, the platform's default (UTF-8), is used
 
 // A text file opened for reading, line by line. Lines end in CR, LF or CRLF, also mixed; a
 // UTF-8 byte-order mark at the start is skipped. A line longer than kMaximumLineBytes is cut
-// there and the rest of it skipped, so memory stays bounded whatever the file holds.
+// there and the rest of it skipped, so memory stays bounded whatever the file holds (the
+// splitting is LineSplitter's).
 class TextInputStream {
   public:
     static constexpr std::size_t kMaximumLineBytes = 1 << 20;
