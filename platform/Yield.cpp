@@ -4,24 +4,21 @@
 #include <QEventLoop>
 #include <chrono>
 
-namespace platform::detail {
+namespace platform {
 
 namespace {
-constexpr std::uint32_t kCallsBetweenClockChecks = 4096;
+using Clock = std::chrono::steady_clock;
 constexpr auto kRepaintInterval = std::chrono::milliseconds(50);
-std::chrono::steady_clock::time_point lastRepaint = std::chrono::steady_clock::now();
+Clock::time_point lastRepaint;
 } // namespace
 
-std::uint32_t yieldCountdown = kCallsBetweenClockChecks;
-
-void yieldSlowly() {
-    yieldCountdown = kCallsBetweenClockChecks;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastRepaint < kRepaintInterval || !QCoreApplication::instance())
+void YieldToPlatform() {
+    if (Clock::now() - lastRepaint < kRepaintInterval || !QCoreApplication::instance())
         return;
-    lastRepaint = now;
     // Paint and timer events only: user input waits, so no second action starts inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Measured from the end of the repaint, so that slow painting never starves the work.
+    lastRepaint = Clock::now();
 }
 
-} // namespace platform::detail
+} // namespace platform

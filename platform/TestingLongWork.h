@@ -1,0 +1,36 @@
+#pragma once
+
+// Test support for long work: a record of a window's repaints. Not for the application's code.
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+class Window;
+
+namespace testing {
+
+// Records when a window repaints. While the recorder lives, it marks the window's content for
+// repainting again and again, so that every chance the platform takes to repaint shows.
+class RepaintRecorder {
+  public:
+    explicit RepaintRecorder(Window& window);
+    ~RepaintRecorder();
+    RepaintRecorder(const RepaintRecorder&) = delete;
+    RepaintRecorder& operator=(const RepaintRecorder&) = delete;
+
+    // Starts a record from now, and ends it.
+    void Start();
+    void Stop();
+    std::int64_t Repaints() const;
+    // The longest time, in seconds, between the start, the repaints in between and the stop.
+    double LongestIntervalSeconds() const;
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace testing
+} // namespace platform
