@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HandlerScope.h"
+
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -49,6 +51,7 @@ void reportCurrentException() noexcept;
 // toolkit's event loop, so a failure is reported and the handler's result is a default value.
 template <class F> auto Guarded(F&& handler) noexcept -> std::invoke_result_t<F&> {
     using Result = std::invoke_result_t<F&>;
+    const detail::HandlerScope running;
     try {
         return handler();
     } catch (...) {

@@ -1,7 +1,9 @@
 #include "CalculatorTestSupport.h"
 #include "calculator/ControlWnd.h"
+#include "platform/Application.h"
 #include "platform/Testing.h"
 #include "platform/Text.h"
+#include "platform/Timer.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -10,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <sys/stat.h>
@@ -86,6 +89,17 @@ class Watchdog {
     std::thread m_thread;
 };
 
+// A control that tells when its window deletes it.
+class Sentinel : public platform::Control {
+  public:
+    explicit Sentinel(bool& deleted) : m_deleted(deleted) { m_deleted = false; }
+    ~Sentinel() override { m_deleted = true; }
+    const char* ClassName() const override { return "Sentinel"; }
+
+  private:
+    bool& m_deleted;
+};
+
 std::vector<std::string> SplitAtCarriageReturns(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -113,7 +127,17 @@ class GetData : public ::testing::Test {
         dialogs.QueueOpenFile(path);
         platform::testing::Click(window().CalculateBtn());
     }
-    std::string report() { return window().ResultsFld().Text().str(); }
+    std::string report() { return report(window()); }
+    static std::string report(class ControlWnd& w) { return w.ResultsFld().Text().str(); }
+    // A timer of the window that runs only once it is told to.
+    static platform::Timer& addTimer(class ControlWnd& w, const char* name) {
+        auto timer = std::make_unique<platform::Timer>();
+        timer->SetRunMode(0);
+        timer->SetPeriod(0);
+        platform::Timer& added = *timer;
+        w._AddControl(name, std::move(timer));
+        return added;
+    }
 
     ScriptedDialogs dialogs;
 };
@@ -233,6 +257,71 @@ TEST_F(GetData, FifoAndEndlessDeviceEndTheActionSilently) {
         getData(sample.path());
         EXPECT_EQ(SplitAtCarriageReturns(report()).size(), 31u);
     }
+}
+
+// The sample's lines, each followed by an ignored field of `padding` bytes, and more lines
+// than the 999 that are read.
+std::string PaddedSample(std::size_t padding) {
+    std::string contents;
+    for (int repeat = 0; repeat < 34; ++repeat)
+        for (const auto& row : calculator::testing::FleissSample()) {
+            for (std::size_t j = 0; j < row.size(); ++j) {
+                if (j > 0)
+                    contents += '\t';
+                contents += std::to_string(static_cast<int>(row[j]));
+            }
+            contents += '\t';
+            contents.append(padding, '9');
+            contents += '\r';
+        }
+    return contents;
+}
+
+// A timer closes the main window in the middle of Get Data. The action goes on to its end on
+// the live window, whose report area still receives the report, and the window is deleted only
+// after the action has returned. The reading has to go on through more yields after the close,
+// as a second timer shows; longer files are tried until it does.
+TEST_F(GetData, WindowClosedByATimerMidwayLivesUntilTheActionEnds) {
+    for (const std::size_t padding : {16 * 1024, 64 * 1024, 256 * 1024}) {
+        SCOPED_TRACE(padding);
+        class ControlWnd& closing = window();
+        bool deleted = false;
+        closing._AddControl("Sentinel", std::make_unique<Sentinel>(deleted));
+        platform::Timer& closer = addTimer(closing, "Closer");
+        platform::Timer& ticker = addTimer(closing, "Ticker");
+        std::optional<std::string> reportAtClose;
+        int ticksAfterClose = 0;
+        closer.Action.Bind([&](platform::Timer&) {
+            reportAtClose = closing.ResultsFld().Text().str();
+            closing.Close();
+            ticker.SetRunMode(2);
+        });
+        ticker.Action.Bind([&](platform::Timer&) {
+            ++ticksAfterClose;
+            EXPECT_FALSE(deleted);
+        });
+        const TempFile file(PaddedSample(padding));
+        setCounts("6", "30", "5");
+        closer.SetRunMode(1);
+        // The action's first yield then lets the timer run: 50 ms have passed since the last.
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        getData(file.path());
+        ticker.SetRunMode(0);
+
+        EXPECT_EQ(reportAtClose, std::optional<std::string>("")) << "the timer ran while reading";
+        EXPECT_FALSE(closing.IsOpen());
+        EXPECT_FALSE(deleted);
+        const std::vector<std::string> lines = SplitAtCarriageReturns(report(closing));
+        ASSERT_EQ(lines.size(), 31u);
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+                  calculator::testing::SampleReportLines3To31());
+        platform::testing::ProcessEvents();
+        EXPECT_TRUE(deleted);
+        platform::testing::ResetRequestedExitCode();
+        if (ticksAfterClose > 0)
+            return;
+    }
+    ADD_FAILURE() << "no yield let the timers run after the close";
 }
 
 // A read failure after the file opened goes to the report of unhandled failures, and the

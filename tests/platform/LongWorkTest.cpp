@@ -1,16 +1,50 @@
 #include "MemoryLines.h"
 #include "WidgetTestSupport.h"
 #include "platform/LineSplitter.h"
+#include "platform/PushButton.h"
 #include "platform/TestingLongWork.h"
+#include "platform/Timer.h"
 #include "platform/Yield.h"
 
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <thread>
 
 namespace platform::testing {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Yields, as a long loop does, until `done` holds or a generous deadline has passed; true when
+// `done` came to hold.
+bool YieldUntil(const std::function<bool()>& done) {
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (Clock::now() > deadline)
+            return false;
+        YieldToPlatform();
+    }
+    return true;
+}
+
+void YieldFor(std::chrono::milliseconds time) {
+    const Clock::time_point end = Clock::now() + time;
+    YieldUntil([end] { return Clock::now() >= end; });
+}
+
+// A control that tells when its window deletes it.
+class Sentinel : public Control {
+  public:
+    explicit Sentinel(bool& deleted) : m_deleted(deleted) { m_deleted = false; }
+    ~Sentinel() override { m_deleted = true; }
+    const char* ClassName() const override { return "Sentinel"; }
+
+  private:
+    bool& m_deleted;
+};
 
 class LongWorkTest : public ::testing::Test {
   protected:
@@ -38,6 +72,54 @@ TEST_F(LongWorkTest, WindowRepaintsWhileOneLongLineIsRead) {
     repaints.Start();
     EXPECT_EQ(splitter.NextLine(), line.substr(0, 2048));
     EXPECT_GE(repaints.Repaints(), 2);
+}
+
+// A window closed by a timer while its own handler runs, two yields deep, is deleted only
+// after the outermost handler has returned; every handler finishes on the live window.
+TEST_F(LongWorkTest, WindowClosedInNestedHandlersLivesUntilTheOutermostReturns) {
+    bool deleted = false;
+    PushButton* button = nullptr;
+    Timer* outer = nullptr;
+    Timer* inner = nullptr;
+    TestWnd& window = OpenTestWindow("LongWorkTest.A", [&](TestWnd& w) {
+        button = &AddControl<PushButton>(w, "Work", {{"Width", 60}, {"Height", 22}});
+        w._AddControl("Sentinel", std::make_unique<Sentinel>(deleted));
+        for (Timer** timer : {&outer, &inner}) {
+            auto made = std::make_unique<Timer>();
+            made->SetRunMode(0);
+            made->SetPeriod(0);
+            *timer = made.get();
+            w._AddControl(timer == &outer ? "Outer" : "Inner", std::move(made));
+        }
+    });
+    bool innerFired = false;
+    bool aliveAfterInner = false;
+    bool outerDone = false;
+    bool aliveAfterOuter = false;
+    inner->Action.Bind([&](Timer&) {
+        innerFired = true;
+        window.Close();
+    });
+    outer->Action.Bind([&](Timer&) {
+        inner->SetRunMode(1);
+        YieldUntil([&] { return innerFired; });
+        YieldFor(std::chrono::milliseconds(120));
+        aliveAfterInner = !deleted && !window.IsOpen() && window.Title() == String("Test");
+        outerDone = true;
+    });
+    button->Action.Bind([&](PushButton&) {
+        outer->SetRunMode(1);
+        YieldUntil([&] { return outerDone; });
+        YieldFor(std::chrono::milliseconds(120));
+        aliveAfterOuter = !deleted && window.Title() == String("Test");
+    });
+    Click(*button);
+    EXPECT_TRUE(innerFired);
+    EXPECT_TRUE(aliveAfterInner);
+    EXPECT_TRUE(aliveAfterOuter);
+    EXPECT_FALSE(deleted);
+    ProcessEvents();
+    EXPECT_TRUE(deleted);
 }
 
 } // namespace
