@@ -59,6 +59,7 @@ void Quit(std::int64_t code) {
 }
 
 void ReportUnhandledFailure(const std::exception& failure) {
+    const detail::WaitingForUser waiting;
     std::string text;
     if (const auto* platformError = dynamic_cast<const PlatformError*>(&failure))
         text = std::string(platformError->className()) + ": " + failure.what();

@@ -3,6 +3,7 @@
 #include "platform/FileType.h"
 #include "platform/Graphics.h"
 #include "platform/Graphics_p.h"
+#include "platform/HandlerScope.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -85,6 +86,7 @@ DialogHost& CurrentDialogHost() {
 }
 
 void MsgBox(const String& message) {
+    const detail::WaitingForUser waiting;
     CurrentDialogHost().ShowMessage(message);
 }
 
@@ -93,6 +95,7 @@ void Beep() {
 }
 
 std::optional<FolderItem> GetOpenFolderItem(const String& fileTypeName) {
+    const detail::WaitingForUser waiting;
     auto path = CurrentDialogHost().ChooseFileToOpen(
         fileTypeName, patternsOf(FindRegisteredFileType(fileTypeName)));
     if (!path)
@@ -101,6 +104,7 @@ std::optional<FolderItem> GetOpenFolderItem(const String& fileTypeName) {
 }
 
 std::unique_ptr<Graphics> OpenPrinterDialog(const PrinterSetup*, Window*) {
+    const detail::WaitingForUser waiting;
     return CurrentDialogHost().OpenPrinter();
 }
 

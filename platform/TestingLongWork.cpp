@@ -3,6 +3,8 @@
 #include "platform/Controls_p.h"
 #include "platform/Window.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
@@ -11,6 +13,11 @@
 #include <chrono>
 
 namespace platform::testing {
+
+bool BusyCursorShows() {
+    const QCursor* cursor = QApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor;
+}
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -1,6 +1,7 @@
 #pragma once
 
-// Test support for long work: a record of a window's repaints. Not for the application's code.
+// Test support for long work: whether the busy cursor shows, and a record of a window's
+// repaints. Not for the application's code.
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,9 @@ namespace platform {
 class Window;
 
 namespace testing {
+
+// Whether the pointer shows the busy cursor over the application's windows.
+bool BusyCursorShows();
 
 // Records when a window repaints. While the recorder lives, it marks the window's content for
 // repainting again and again, so that every chance the platform takes to repaint shows.

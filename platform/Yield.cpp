@@ -1,5 +1,7 @@
 #include "platform/Yield.h"
 
+#include "platform/HandlerScope.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <chrono>
@@ -15,6 +17,7 @@ Clock::time_point lastRepaint;
 void YieldToPlatform() {
     if (Clock::now() - lastRepaint < kRepaintInterval || !QCoreApplication::instance())
         return;
+    detail::noteWorkGoesOn();
     // Paint and timer events only: user input waits, so no second action starts inside this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // Measured from the end of the repaint, so that slow painting never starves the work.

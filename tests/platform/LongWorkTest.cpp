@@ -1,5 +1,6 @@
 #include "MemoryLines.h"
 #include "WidgetTestSupport.h"
+#include "platform/Dialogs.h"
 #include "platform/LineSplitter.h"
 #include "platform/PushButton.h"
 #include "platform/TestingLongWork.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -46,6 +48,21 @@ class Sentinel : public Control {
     bool& m_deleted;
 };
 
+// Records whether the busy cursor showed while a message was up.
+class CursorRecordingDialogs : public ScriptedDialogs {
+  public:
+    void ShowMessage(const String& message) override {
+        busyDuringMessage = BusyCursorShows();
+        ScriptedDialogs::ShowMessage(message);
+    }
+    void ReportUnhandledFailure(const String& text) override {
+        busyDuringFailure = BusyCursorShows();
+        ScriptedDialogs::ReportUnhandledFailure(text);
+    }
+    bool busyDuringMessage = true;
+    bool busyDuringFailure = true;
+};
+
 class LongWorkTest : public ::testing::Test {
   protected:
     void TearDown() override {
@@ -53,7 +70,7 @@ class LongWorkTest : public ::testing::Test {
             CloseWindow(*open);
         ProcessEvents();
     }
-    ScriptedDialogs dialogs;
+    CursorRecordingDialogs dialogs;
 };
 
 // A read that takes long makes few yields, one per chunk: 100 chunks of one long line, from a
@@ -72,6 +89,43 @@ TEST_F(LongWorkTest, WindowRepaintsWhileOneLongLineIsRead) {
     repaints.Start();
     EXPECT_EQ(splitter.NextLine(), line.substr(0, 2048));
     EXPECT_GE(repaints.Repaints(), 2);
+}
+
+// The busy cursor shows once a handler has been at work for a moment, is put away while the
+// user is asked something or told of a failure, and goes when the handler returns.
+TEST_F(LongWorkTest, BusyCursorShowsWhileAHandlerWorks) {
+    bool busyAtStart = true;
+    bool busyLater = false;
+    bool busyAfterMessage = true;
+    bool busyAgain = false;
+    PushButton* button = nullptr;
+    OpenTestWindow("LongWorkTest.A", [&](TestWnd& w) {
+        button = &AddControl<PushButton>(w, "Work", {{"Width", 60}, {"Height", 22}});
+    });
+    button->Action.Bind([&](PushButton&) {
+        busyAtStart = BusyCursorShows();
+        busyLater = YieldUntil(&BusyCursorShows);
+        MsgBox("asked in the middle");
+        busyAfterMessage = BusyCursorShows();
+        busyAgain = YieldUntil(&BusyCursorShows);
+    });
+    Click(*button);
+    EXPECT_FALSE(busyAtStart);
+    EXPECT_TRUE(busyLater);
+    EXPECT_FALSE(dialogs.busyDuringMessage);
+    EXPECT_FALSE(busyAfterMessage);
+    EXPECT_TRUE(busyAgain);
+    EXPECT_FALSE(BusyCursorShows());
+
+    button->Action.Bind([&](PushButton&) {
+        busyLater = YieldUntil(&BusyCursorShows);
+        throw std::runtime_error("failed after a while");
+    });
+    Click(*button);
+    EXPECT_TRUE(busyLater);
+    ASSERT_EQ(dialogs.failures.size(), 1u);
+    EXPECT_FALSE(dialogs.busyDuringFailure);
+    EXPECT_FALSE(BusyCursorShows());
 }
 
 // A window closed by a timer while its own handler runs, two yields deep, is deleted only
