@@ -83,9 +83,12 @@ std::int64_t AddTruncated(std::int64_t total, double count) {
 
 } // namespace
 
-void ReadRatings(platform::TextInputStream& stream, std::int64_t k, RatingMatrix& matrix) {
+void ReadRatings(platform::TextInputStream& stream, std::int64_t k, RatingMatrix& matrix,
+                 std::int64_t lastLine) {
     if (k < 2 || k > 25)
         throw std::invalid_argument("categories out of range");
+    if (lastLine < 1 || lastLine > RatingMatrix::kLastCase)
+        throw std::invalid_argument("last line out of range");
     FieldReader fields;
     std::int64_t row = 0;
     while (true) {
@@ -93,7 +96,7 @@ void ReadRatings(platform::TextInputStream& stream, std::int64_t k, RatingMatrix
         ++row;
         StoreLine(line, row, k, matrix, fields);
         platform::YieldToPlatform();
-        if (stream.Eof() || row == RatingMatrix::kLastCase)
+        if (stream.Eof() || row == lastLine)
             break;
     }
     stream.Close();

@@ -1,20 +1,19 @@
 #include "CalculatorTestSupport.h"
+#include "MemoryLines.h"
 #include "calculator/AgreementReport.h"
 #include "calculator/RatingMatrix.h"
 #include "calculator/RatingsReader.h"
 #include "calculator/Report.h"
 #include "calculator/Statistics.h"
 #include "platform/Date.h"
-#include "platform/FolderItem.h"
+#include "platform/LineSplitter.h"
 #include "platform/String.h"
 #include "platform/Text.h"
 
 #include <bit>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
-#include <string>
-#include <unistd.h>
+#include <string_view>
 
 using namespace calculator;
 
@@ -29,37 +28,20 @@ bool SameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
 }
 
-// The file that each input is written to, removed when the fuzzer exits.
-struct InputFile {
-    std::string path = "/tmp/quorvane-fuzz-reader-" + std::to_string(::getpid());
-    ~InputFile() { std::remove(path.c_str()); }
-};
-
-const std::string& InputPath() {
-    static const InputFile file;
-    return file.path;
-}
-
 } // namespace
 
 // The first three bytes choose raters, cases and categories within their ranges; the rest is the
-// ratings file, read through the platform's own text file. Then the whole analysis runs as the
-// main window runs it, and the report's promised widths are checked.
+// ratings file, split into lines in memory as the platform splits a file. Then the whole
+// analysis runs as the main window runs it, and the report's promised widths are checked.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3)
         return 0;
     const Counts counts{2 + data[0] % 98, 2 + data[1] % 998, 2 + data[2] % 24};
-    {
-        std::FILE* file = std::fopen(InputPath().c_str(), "wb");
-        Require(file != nullptr);
-        std::fwrite(data + 3, 1, size - 3, file);
-        std::fclose(file);
-    }
-    auto stream = platform::FolderItem(InputPath()).OpenAsTextFile();
-    Require(stream != nullptr);
+    platform::SplitTextInputStream stream(platform::testing::MemorySource(
+        std::string_view(reinterpret_cast<const char*>(data + 3), size - 3)));
     auto matrix = std::make_unique<RatingMatrix>();
     auto arrays = std::make_unique<CategoryArrays>();
-    ReadRatings(*stream, counts.k, *matrix);
+    ReadRatings(stream, counts.k, *matrix);
 
     calculator::testing::TextReportSink report;
     WriteAgreementReport(*matrix, *arrays, counts, platform::Date(2003, 1, 2, 4, 5, 6), report);

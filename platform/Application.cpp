@@ -222,6 +222,7 @@ void Quit(std::int64_t code) {
 }
 
 void _UnhandledException(const std::exception& failure) {
+    const detail::WaitingForUser waiting;
     std::string text;
     if (const auto* platformError = dynamic_cast<const PlatformError*>(&failure))
         text = std::string(platformError->className()) + ": " + failure.what();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HandlerScope.h"
 #include "platform/String.h"
 
 #include <cstdint>
@@ -97,6 +98,7 @@ void reportCurrentException() noexcept;
 // toolkit's event loop, so a failure is reported and the handler's result is a default value.
 template <class F> auto Guarded(F&& handler) noexcept -> std::invoke_result_t<F&> {
     using Result = std::invoke_result_t<F&>;
+    const detail::HandlerScope running;
     try {
         return handler();
     } catch (...) {

@@ -4,6 +4,7 @@
 #include "platform/FileType.h"
 #include "platform/Graphics.h"
 #include "platform/Graphics_p.h"
+#include "platform/HandlerScope.h"
 #include "platform/QtString_p.h"
 
 #include <QApplication>
@@ -90,6 +91,7 @@ DialogHost& CurrentDialogHost() {
 }
 
 void MsgBox(const String& message) {
+    const detail::WaitingForUser waiting;
     CurrentDialogHost().ShowMessage(message);
 }
 
@@ -98,6 +100,7 @@ void Beep() {
 }
 
 std::optional<FolderItem> GetOpenFolderItem(const String& fileTypeName) {
+    const detail::WaitingForUser waiting;
     auto path = CurrentDialogHost().ChooseFileToOpen(
         fileTypeName, patternsOf(FindRegisteredFileType(fileTypeName)));
     if (!path)
@@ -106,6 +109,7 @@ std::optional<FolderItem> GetOpenFolderItem(const String& fileTypeName) {
 }
 
 std::unique_ptr<Graphics> OpenPrinterDialog(const PrinterSetup*, Window*) {
+    const detail::WaitingForUser waiting;
     return CurrentDialogHost().OpenPrinter();
 }
 

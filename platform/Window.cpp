@@ -68,7 +68,12 @@ class WindowWidget : public QMainWindow {
         Window* owner = m_owner;
         Guarded([owner] { owner->Event_Close(); });
         owner->closed();
-        deleteLater();
+        // A handler of this window may be running below a yield; it must finish on a live
+        // window, so the deletion waits until the outermost handler has returned.
+        detail::whenHandlersReturn([widget = QPointer<WindowWidget>(this)] {
+            if (widget)
+                widget->deleteLater();
+        });
     }
     void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);

@@ -1,20 +1,11 @@
 #pragma once
 
-#include <cstdint>
-
 namespace platform {
 
-namespace detail {
-extern std::uint32_t yieldCountdown;
-void yieldSlowly();
-} // namespace detail
-
-// A cooperative yield at the end of a pass of a long loop. Most calls only count down; every
-// few thousand calls the platform checks the clock and, when enough time has passed, lets
-// windows repaint. It never delivers user input, so no handler can start inside another.
-inline void YieldToPlatform() {
-    if (--detail::yieldCountdown == 0)
-        detail::yieldSlowly();
-}
+// A cooperative yield at the end of a pass of a long loop, and after every read of a file.
+// Once 50 ms of work have passed since the last time, windows repaint and timers fire; user
+// input waits, so no handler starts inside another. The check is one look at the clock. While
+// a handler has been at work for more than a moment, the pointer shows the busy cursor.
+void YieldToPlatform();
 
 } // namespace platform

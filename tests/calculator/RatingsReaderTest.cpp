@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <limits>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -92,27 +93,47 @@ TEST(ReadRatings, FieldsAndLines) {
     }
 }
 
-// The matrix has rows for cases 1 to 999: the reading stops after line 999, whatever follows.
-TEST(ReadRatings, StopsAfterLine999) {
-    std::string text;
-    for (int line = 1; line <= 1005; ++line)
-        text += std::to_string(line) + "\t1\r";
-    MemoryTextStream stream(text);
-    RatingMatrix matrix;
-    ReadRatings(stream, 2, matrix);
-    EXPECT_EQ(stream.linesRead, 999);
-    EXPECT_TRUE(stream.closed);
-    EXPECT_EQ(matrix.cell(1, 1), 1);
-    EXPECT_EQ(matrix.cell(999, 1), 999);
-    EXPECT_EQ(matrix.cell(999, 2), 1);
-    EXPECT_EQ(matrix.cell(0, 1), 0);
+// The matrix has rows for cases 1 to 999: the reading stops after line 999, whatever follows,
+// or after the last line that the caller asks for.
+TEST(ReadRatings, StopsAfterTheLastLine) {
+    struct Case {
+        int linesInFile;
+        std::int64_t lastLine; // 0: the default
+        int linesRead;
+    };
+    const Case cases[] = {{1005, 0, 999}, {999, 0, 999}, {998, 0, 998}, {5, 3, 3},
+                          {3, 3, 3},      {2, 3, 2},     {4, 1, 1},     {1000, 999, 999}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.linesInFile) + " lines, last " + std::to_string(c.lastLine));
+        std::string text;
+        for (int line = 1; line <= c.linesInFile; ++line)
+            text += std::to_string(line) + "\t1\r";
+        MemoryTextStream stream(text);
+        auto matrix = std::make_unique<RatingMatrix>();
+        if (c.lastLine == 0)
+            ReadRatings(stream, 2, *matrix);
+        else
+            ReadRatings(stream, 2, *matrix, c.lastLine);
+        EXPECT_EQ(stream.linesRead, c.linesRead);
+        EXPECT_TRUE(stream.closed);
+        EXPECT_EQ(matrix->cell(1, 1), 1);
+        EXPECT_EQ(matrix->cell(c.linesRead, 1), c.linesRead);
+        EXPECT_EQ(matrix->cell(c.linesRead, 2), 1);
+        if (c.linesRead < RatingMatrix::kLastCase) {
+            EXPECT_EQ(matrix->cell(c.linesRead + 1, 1), 0);
+        }
+        EXPECT_EQ(matrix->cell(0, 1), 0);
+    }
 }
 
-TEST(ReadRatings, RefusesCategoriesOutOfRange) {
+TEST(ReadRatings, RefusesCategoriesOrLastLineOutOfRange) {
     MemoryTextStream stream("1\t2");
     RatingMatrix matrix;
     EXPECT_THROW(ReadRatings(stream, 26, matrix), std::invalid_argument);
     EXPECT_THROW(ReadRatings(stream, 1, matrix), std::invalid_argument);
+    EXPECT_THROW(ReadRatings(stream, 2, matrix, 0), std::invalid_argument);
+    EXPECT_THROW(ReadRatings(stream, 2, matrix, 1000), std::invalid_argument);
+    EXPECT_EQ(stream.linesRead, 0);
 }
 
 TEST(ReadRatings, TheSampleFileWithEachLineEnd) {

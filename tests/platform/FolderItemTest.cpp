@@ -3,10 +3,17 @@
 #include "platform/Errors.h"
 
 #include <atomic>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -34,6 +41,44 @@ class TemporaryFile {
 
   private:
     std::filesystem::path m_path;
+};
+
+// A path in the temporary folder for a special file that the test makes; removed again.
+class TemporaryPath {
+  public:
+    explicit TemporaryPath(const char* kind) {
+        static std::atomic<int> counter{0};
+        m_path = (std::filesystem::temp_directory_path() /
+                  ("quorvane-" + std::string(kind) + "-" + std::to_string(::getpid()) + "-" +
+                   std::to_string(counter++)))
+                     .string();
+    }
+    ~TemporaryPath() { ::unlink(m_path.c_str()); }
+    const std::string& path() const { return m_path; }
+
+  private:
+    std::string m_path;
+};
+
+// A socket bound to a path, which leaves a socket file there.
+class BoundSocket {
+  public:
+    explicit BoundSocket(const std::string& path) : m_socket(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+        m_bound = m_socket >= 0 && ::bind(m_socket, reinterpret_cast<const sockaddr*>(&address),
+                                          sizeof address) == 0;
+    }
+    ~BoundSocket() {
+        if (m_socket >= 0)
+            ::close(m_socket);
+    }
+    bool bound() const { return m_bound; }
+
+  private:
+    int m_socket;
+    bool m_bound = false;
 };
 
 // Reads the way the ratings file is read: a line first, then the end test.
@@ -159,6 +204,42 @@ TEST(FolderItemTextFile, UnopenableFilesGiveNil) {
     EXPECT_EQ(FolderItem("").OpenAsTextFile(), nullptr);
     EXPECT_EQ(FolderItem(std::filesystem::temp_directory_path().string()).OpenAsTextFile(),
               nullptr);
+}
+
+// Anything but a regular file counts as a file that cannot be opened, and opening never waits:
+// a FIFO without a writer would hold an open for reading until a writer came, and /dev/zero
+// would be read for ever.
+TEST(FolderItemTextFile, OnlyRegularFilesOpen) {
+    const TemporaryPath fifo("fifo");
+    ASSERT_EQ(::mkfifo(fifo.path().c_str(), 0600), 0) << std::strerror(errno);
+    const TemporaryPath linkToFifo("link");
+    std::filesystem::create_symlink(fifo.path(), linkToFifo.path());
+    const TemporaryPath socketPath("socket");
+    const BoundSocket socket(socketPath.path());
+    ASSERT_TRUE(socket.bound()) << std::strerror(errno);
+
+    for (const std::string& path :
+         {fifo.path(), linkToFifo.path(), socketPath.path(), std::string("/dev/zero"),
+          std::string("/dev/full"), std::string("/dev/null")}) {
+        SCOPED_TRACE(path);
+        auto opening =
+            std::async(std::launch::async, [&path] { return FolderItem(path).OpenAsTextFile(); });
+        if (opening.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "the open waits";
+            // A writer lets the blocked open return, so the test can end.
+            const int writer = ::open(fifo.path().c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+        EXPECT_EQ(opening.get(), nullptr);
+    }
+
+    TemporaryFile file("1\t2\r");
+    const TemporaryPath linkToFile("link");
+    std::filesystem::create_symlink(file.path(), linkToFile.path());
+    auto stream = FolderItem(linkToFile.path()).OpenAsTextFile();
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(readAllLines(*stream), (Lines{"1\t2"}));
 }
 
 TEST(FolderItemTextFile, UnreadableFileGivesNil) {

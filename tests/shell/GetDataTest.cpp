@@ -1,14 +1,24 @@
 #include "CalculatorTestSupport.h"
+#include "platform/Application.h"
 #include "platform/Text.h"
+#include "platform/Timer.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWnd.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 using platform::String;
@@ -32,6 +42,64 @@ class TempFile {
 
   private:
     std::string m_path;
+};
+
+// A FIFO in the system's temporary folder that no process writes to, removed with the fixture.
+class TempFifo {
+  public:
+    TempFifo()
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("quorvane-getdata-" + std::to_string(::getpid()) + ".fifo"))
+                     .string()) {
+        std::filesystem::remove(m_path);
+        if (::mkfifo(m_path.c_str(), 0600) != 0)
+            ADD_FAILURE() << "cannot make the FIFO " << m_path;
+    }
+    ~TempFifo() { std::filesystem::remove(m_path); }
+    const std::string& path() const { return m_path; }
+
+  private:
+    std::string m_path;
+};
+
+// Ends the test program when a step does not end in time: a hung action would otherwise hold
+// the whole run for ever.
+class Watchdog {
+  public:
+    Watchdog(std::string step, std::chrono::seconds limit)
+        : m_thread([this, step = std::move(step), limit] {
+              std::unique_lock lock(m_mutex);
+              if (!m_ended.wait_for(lock, limit, [this] { return m_done; })) {
+                  std::fprintf(stderr, "%s did not end within %lld s\n", step.c_str(),
+                               static_cast<long long>(limit.count()));
+                  std::abort();
+              }
+          }) {}
+    ~Watchdog() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_ended.notify_one();
+        m_thread.join();
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_done = false;
+    std::thread m_thread;
+};
+
+// A control that tells when its window deletes it.
+class Sentinel : public platform::Control {
+  public:
+    explicit Sentinel(bool& deleted) : m_deleted(deleted) { m_deleted = false; }
+    ~Sentinel() override { m_deleted = true; }
+    const char* ClassName() const override { return "Sentinel"; }
+
+  private:
+    bool& m_deleted;
 };
 
 std::vector<std::string> SplitAtCarriageReturns(std::string_view text) {
@@ -61,7 +129,17 @@ class GetData : public ::testing::Test {
         dialogs.QueueOpenFile(path);
         platform::testing::Click(window().CalculateBtn());
     }
-    std::string report() { return window().ResultsFld().Text().str(); }
+    std::string report() { return report(window()); }
+    static std::string report(class ControlWnd& w) { return w.ResultsFld().Text().str(); }
+    // A timer of the window that runs only once it is told to.
+    static platform::Timer& addTimer(class ControlWnd& w, const char* name) {
+        auto timer = std::make_unique<platform::Timer>();
+        timer->SetRunMode(0);
+        timer->SetPeriod(0);
+        platform::Timer& added = *timer;
+        w._AddControl(name, std::move(timer));
+        return added;
+    }
 
     ScriptedDialogs dialogs;
 };
@@ -186,6 +264,92 @@ TEST_F(GetData, CancelledDialogAndUnopenableFileChangeNothing) {
         EXPECT_EQ(window().Z, 1.5);
         EXPECT_EQ(window().CasesFld().Text(), String("30"));
     }
+}
+
+// A FIFO without a writer and a device that never ends count as files that cannot be opened:
+// the action ends at once and silently, and the next Get Data works as ever.
+TEST_F(GetData, FifoAndEndlessDeviceEndTheActionSilently) {
+    const TempFifo fifo;
+    const TempFile sample(calculator::testing::SampleText("\r"));
+    setCounts("6", "30", "5");
+    for (const std::string& path : {fifo.path(), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        window().ResultsFld().SetText("");
+        {
+            const Watchdog watchdog("Get Data on " + path, std::chrono::seconds(20));
+            getData(path);
+        }
+        EXPECT_EQ(report(), "");
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(dialogs.failures.empty());
+        getData(sample.path());
+        EXPECT_EQ(SplitAtCarriageReturns(report()).size(), 31u);
+    }
+}
+
+// The sample's lines, each followed by an ignored field of `padding` bytes, and more lines
+// than the 999 that are read.
+std::string PaddedSample(std::size_t padding) {
+    std::string contents;
+    for (int repeat = 0; repeat < 34; ++repeat)
+        for (const auto& row : calculator::testing::FleissSample()) {
+            for (std::size_t j = 0; j < row.size(); ++j) {
+                if (j > 0)
+                    contents += '\t';
+                contents += std::to_string(static_cast<int>(row[j]));
+            }
+            contents += '\t';
+            contents.append(padding, '9');
+            contents += '\r';
+        }
+    return contents;
+}
+
+// A timer closes the main window in the middle of Get Data. The action goes on to its end on
+// the live window, whose report area still receives the report, and the window is deleted only
+// after the action has returned. The reading has to go on through more yields after the close,
+// as a second timer shows; longer files are tried until it does.
+TEST_F(GetData, WindowClosedByATimerMidwayLivesUntilTheActionEnds) {
+    for (const std::size_t padding : {16 * 1024, 64 * 1024, 256 * 1024}) {
+        SCOPED_TRACE(padding);
+        class ControlWnd& closing = window();
+        bool deleted = false;
+        closing._AddControl("Sentinel", std::make_unique<Sentinel>(deleted));
+        platform::Timer& closer = addTimer(closing, "Closer");
+        platform::Timer& ticker = addTimer(closing, "Ticker");
+        std::optional<std::string> reportAtClose;
+        int ticksAfterClose = 0;
+        closer.Action.Bind([&](platform::Timer&) {
+            reportAtClose = closing.ResultsFld().Text().str();
+            closing.Close();
+            ticker.SetRunMode(2);
+        });
+        ticker.Action.Bind([&](platform::Timer&) {
+            ++ticksAfterClose;
+            EXPECT_FALSE(deleted);
+        });
+        const TempFile file(PaddedSample(padding));
+        setCounts("6", "30", "5");
+        closer.SetRunMode(1);
+        // The action's first yield then lets the timer run: 50 ms have passed since the last.
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        getData(file.path());
+        ticker.SetRunMode(0);
+
+        EXPECT_EQ(reportAtClose, std::optional<std::string>("")) << "the timer ran while reading";
+        EXPECT_FALSE(closing.IsOpen());
+        EXPECT_FALSE(deleted);
+        const std::vector<std::string> lines = SplitAtCarriageReturns(report(closing));
+        ASSERT_EQ(lines.size(), 31u);
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+                  calculator::testing::SampleReportLines3To31());
+        platform::testing::ProcessEvents();
+        EXPECT_TRUE(deleted);
+        platform::testing::ResetRequestedExitCode();
+        if (ticksAfterClose > 0)
+            return;
+    }
+    ADD_FAILURE() << "no yield let the timers run after the close";
 }
 
 // A read failure after the file opened goes to the report of unhandled failures, and the

@@ -1,0 +1,91 @@
+#include "MemoryLines.h"
+#include "calculator/RatingMatrix.h"
+#include "calculator/RatingsReader.h"
+#include "platform/LineSplitter.h"
+#include "platform/String.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
+}
+
+// A text stream that notes every line the reader takes from it.
+class RecordingStream final : public platform::TextInputStream {
+  public:
+    RecordingStream(platform::LineSplitter::Source source, platform::LineLimits limits)
+        : m_lines(std::move(source), limits) {}
+    platform::String ReadLine(const platform::TextEncoding* encoding) override {
+        platform::String line = m_lines.ReadLine(encoding);
+        lines.push_back(line.str());
+        return line;
+    }
+    bool Eof() override { return m_lines.Eof(); }
+    void Close() override {
+        closed = true;
+        m_lines.Close();
+    }
+
+    std::vector<std::string> lines;
+    bool closed = false;
+
+  private:
+    platform::SplitTextInputStream m_lines;
+};
+
+} // namespace
+
+// The first four bytes choose tiny limits: a chunk of 1 to 32 bytes, a cut after 0 to 100
+// bytes, a last line of 1 to 8, and reads of at most 1 to 32 bytes (short reads when below the
+// chunk); the rest is the text. The splitter must give the lines of a plain split of the whole
+// text, and the ratings reader must take exactly the lines up to its last one and store their
+// fields.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 4)
+        return 0;
+    const platform::LineLimits limits{1 + data[0] % 32u, data[1] % 101u};
+    const std::int64_t lastLine = 1 + data[2] % 8;
+    const std::size_t largestRead = 1 + data[3] % 32u;
+    const std::string_view text(reinterpret_cast<const char*>(data + 4), size - 4);
+    const std::vector<std::string> expected =
+        platform::testing::ReferenceLines(text, limits.maximumLineBytes);
+
+    platform::LineSplitter splitter(platform::testing::MemorySource(text, largestRead), limits);
+    Require(platform::testing::SplitLines(splitter) == expected);
+    Require(splitter.AtEnd() && splitter.NextLine().empty());
+
+    RecordingStream stream(platform::testing::MemorySource(text, largestRead), limits);
+    // One matrix for every input, put back to zeros after each: filling 27,000 fresh cells under
+    // the fuzzer's hooks would cost more than all the rest.
+    static calculator::RatingMatrix* const matrix = new calculator::RatingMatrix();
+    constexpr std::int64_t k = 3;
+    calculator::ReadRatings(stream, k, *matrix, lastLine);
+    const std::size_t linesRead = std::min(expected.size(), static_cast<std::size_t>(lastLine));
+    Require(stream.closed);
+    Require(stream.lines.size() == linesRead);
+    Require(std::equal(stream.lines.begin(), stream.lines.end(), expected.begin()));
+    for (std::size_t i = 0; i < linesRead; ++i) {
+        const auto row = static_cast<std::int64_t>(i + 1);
+        for (std::int64_t j = 1; j <= k; ++j)
+            Require(SameBits(matrix->cell(row, j),
+                             platform::Val(platform::NthField(expected[i], "\t", j))));
+    }
+    Require(matrix->cell(static_cast<std::int64_t>(linesRead) + 1, 1) == 0);
+    for (std::int64_t row = 1; row <= static_cast<std::int64_t>(linesRead); ++row)
+        for (std::int64_t j = 1; j <= k; ++j)
+            matrix->cell(row, j) = 0;
+    return 0;
+}
