@@ -23,9 +23,6 @@ namespace platform {
 namespace {
 
 struct RunState {
-    // Reads the desktop's font configuration while the toolkit starts: the first window's
-    // text needs it, and on its own it would hold that window back by several milliseconds.
-    std::thread fontConfiguration;
     int* argc = nullptr;
     char** argv = nullptr;
     std::thread::id mainThread = std::this_thread::get_id();
@@ -72,9 +69,11 @@ void startToolkit() {
         state.argc = &noArguments;
         state.argv = nullptr;
     }
+    // The desktop's font configuration is read meanwhile: the first window's text needs it, and
+    // read after the toolkit it would hold that window back by several milliseconds.
+    std::thread fontConfiguration([] { FcInit(); });
     state.toolkit = std::make_unique<QApplication>(*state.argc, state.argv);
-    if (state.fontConfiguration.joinable())
-        state.fontConfiguration.join();
+    fontConfiguration.join();
 }
 
 } // namespace detail
@@ -88,13 +87,9 @@ RunTime::RunTime(int& argc, char** argv) : m_impl(std::make_unique<Impl>()) {
     state.argc = &argc;
     state.argv = argv;
     state.mainThread = std::this_thread::get_id();
-    if (!QCoreApplication::instance() && !state.fontConfiguration.joinable())
-        state.fontConfiguration = std::thread([] { FcInit(); });
 }
 
 RunTime::~RunTime() {
-    if (runState().fontConfiguration.joinable())
-        runState().fontConfiguration.join();
     detail::destroyAllWindows();
     if (registered && registered->MenuBar())
         detail::releaseMenuActions(*registered->MenuBar());

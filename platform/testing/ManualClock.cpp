@@ -3,6 +3,7 @@
 #include "platform/Timer_p.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform::testing {
 
@@ -53,6 +54,12 @@ void ManualClock::Advance(std::int64_t milliseconds) {
         detail::fireTimer(timer);
     }
     m_now = target;
+}
+
+DesktopTimers::DesktopTimers() : m_suspended(std::exchange(detail::timerScheduler, nullptr)) {}
+
+DesktopTimers::~DesktopTimers() {
+    detail::timerScheduler = static_cast<detail::TimerScheduler*>(m_suspended);
 }
 
 } // namespace platform::testing

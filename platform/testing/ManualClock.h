@@ -43,5 +43,18 @@ class ManualClock {
     std::uint64_t m_started = 0;
 };
 
+// While it lives, timers started wait on the desktop's own clock again, also where a
+// ManualClock is installed: for the tests of what a real timer does during long work.
+class DesktopTimers {
+  public:
+    DesktopTimers();
+    ~DesktopTimers();
+    DesktopTimers(const DesktopTimers&) = delete;
+    DesktopTimers& operator=(const DesktopTimers&) = delete;
+
+  private:
+    void* m_suspended;
+};
+
 } // namespace testing
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "platform/Timer.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/ManualClock.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWnd.h"
@@ -310,6 +311,7 @@ std::string PaddedSample(std::size_t padding) {
 // after the action has returned. The reading has to go on through more yields after the close,
 // as a second timer shows; longer files are tried until it does.
 TEST_F(GetData, WindowClosedByATimerMidwayLivesUntilTheActionEnds) {
+    const platform::testing::DesktopTimers realTimers;
     for (const std::size_t padding : {16 * 1024, 64 * 1024, 256 * 1024}) {
         SCOPED_TRACE(padding);
         class ControlWnd& closing = window();
