@@ -41,8 +41,11 @@ String DataHeaderPiece() {
 }
 
 String ReportCell(const String& text, std::int64_t width) {
-    static const String pad = String(std::string(25, ' '));
-    return platform::Right(pad + text, width);
+    const std::int64_t length = platform::Len(text);
+    if (length >= width)
+        return platform::Right(text, width);
+    // The same as the last `width` characters of 25 blanks and the text, made in one step.
+    return String(std::string(static_cast<std::size_t>(width - length), ' ') + text.str());
 }
 
 bool CaseIsFlagged(const RatingMatrix& matrix, Counts counts, std::int64_t i) {

@@ -10,6 +10,7 @@
 #include "platform/String.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <memory>
@@ -30,15 +31,22 @@ bool SameBits(double a, double b) {
 
 } // namespace
 
-// The first three bytes choose raters, cases and categories within their ranges; the rest is the
-// ratings file, split into lines in memory as the platform splits a file. Then the whole
-// analysis runs as the main window runs it, and the report's promised widths are checked.
+// The first four bytes choose raters, cases (two bytes) and categories within their ranges;
+// the rest is the ratings file, split into lines in memory as the platform splits a file. Then
+// the whole analysis runs as the main window runs it, and the report's promised widths are
+// checked. Its inputs are kept short (fuzz/options/reader): every case costs an echo line, and
+// the reader's limits are fuzz_lines' to reach.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 3)
+    if (size < 4)
         return 0;
-    const Counts counts{2 + data[0] % 98, 2 + data[1] % 998, 2 + data[2] % 24};
-    platform::SplitTextInputStream stream(platform::testing::MemorySource(
-        std::string_view(reinterpret_cast<const char*>(data + 3), size - 3)));
+    // Cases past the file's end count as zeros, and each of them is echoed with a warning; a
+    // few of them show that, and more would only spend the fuzzer's time on long echoes.
+    const std::string_view file(reinterpret_cast<const char*>(data + 4), size - 4);
+    const auto lines = static_cast<unsigned>(std::count(file.begin(), file.end(), '\r') +
+                                             std::count(file.begin(), file.end(), '\n'));
+    const unsigned asked = (data[1] | unsigned{data[2]} << 8) % 998;
+    const Counts counts{2 + data[0] % 98, 2 + std::min(asked, lines + 8), 2 + data[3] % 24};
+    platform::SplitTextInputStream stream(platform::testing::MemorySource(file));
     auto matrix = std::make_unique<RatingMatrix>();
     auto arrays = std::make_unique<CategoryArrays>();
     ReadRatings(stream, counts.k, *matrix);

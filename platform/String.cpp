@@ -29,17 +29,21 @@ String::String(std::string_view text) {
 }
 
 std::string_view String::view() const noexcept {
-    return m_buffer ? std::string_view(m_buffer->bytes.get(), m_size) : std::string_view();
+    return std::string_view(data(), m_size);
 }
 
 const char* String::data() const noexcept {
-    return m_buffer ? m_buffer->bytes.get() : "";
+    if (m_buffer)
+        return m_buffer->bytes.get();
+    return m_size ? m_inline : "";
 }
 
 bool String::isPrefixSharedWith(const String& other) const noexcept {
-    if (m_size == 0)
-        return true;
-    return m_buffer == other.m_buffer && m_size <= other.m_size;
+    if (m_size > other.m_size)
+        return false;
+    if (!m_buffer)
+        return other.view().starts_with(view());
+    return m_buffer == other.m_buffer;
 }
 
 std::int64_t String::countCharacters(std::string_view utf8) noexcept {
@@ -56,12 +60,19 @@ String& String::operator+=(const String& piece) {
 
 void String::append(std::string_view bytes, std::int64_t characters) {
     const std::size_t newSize = m_size + bytes.size();
+    if (!m_buffer && newSize <= kInlineBytes) {
+        // `bytes` may be this String's own (s += s): the two ranges do not overlap.
+        std::memcpy(m_inline + m_size, bytes.data(), bytes.size());
+        m_size = newSize;
+        m_length += characters;
+        return;
+    }
     const bool ownsTail = m_buffer && m_buffer->used == m_size;
     std::shared_ptr<Buffer> keepAlive = m_buffer; // `bytes` may point into it (s += s)
     if (!ownsTail || newSize > m_buffer->capacity) {
         auto grown = std::make_shared<Buffer>(std::max(kMinimumCapacity, newSize * 2));
         if (m_size)
-            std::memcpy(grown->bytes.get(), m_buffer->bytes.get(), m_size);
+            std::memcpy(grown->bytes.get(), data(), m_size);
         grown->used = m_size;
         m_buffer = std::move(grown);
     }

@@ -16,7 +16,8 @@ namespace platform {
 // Appending is amortised O(length of the piece): a String that ends where its buffer's
 // used bytes end may grow that buffer in place, because every other String sharing the
 // buffer only sees its own, shorter prefix, and bytes once written never move or change.
-// So `area.SetText(area.Text() + piece)` costs the piece, not the text already there.
+// So `area.SetText(area.Text() + piece)` costs the piece, not the text already there. A text
+// of a few bytes is kept in the String itself and shares nothing.
 class String {
   public:
     String() noexcept = default;
@@ -32,7 +33,9 @@ class String {
     std::int64_t length() const noexcept { return m_length; }
     bool empty() const noexcept { return m_size == 0; }
 
-    // True when both share one buffer and this one's bytes are a prefix of other's.
+    // True when this text is a prefix of other's and that shows at once: both share one buffer
+    // and this one is the shorter, or this one is short enough to be kept in place and other
+    // starts with its bytes. It never reads more of other than this text's length.
     bool isPrefixSharedWith(const String& other) const noexcept;
 
     String& operator+=(const String& piece);
@@ -52,9 +55,14 @@ class String {
     struct Buffer;
     void append(std::string_view bytes, std::int64_t characters);
 
+    // Texts of a few bytes (the report's cells and numbers) live in the String itself, with no
+    // buffer to allocate; longer ones in a buffer that copies share.
+    static constexpr std::size_t kInlineBytes = 16;
+
     std::shared_ptr<Buffer> m_buffer;
     std::size_t m_size = 0;
     std::int64_t m_length = 0;
+    char m_inline[kInlineBytes]{};
 };
 
 std::ostream& operator<<(std::ostream& out, const String& text);

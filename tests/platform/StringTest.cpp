@@ -20,13 +20,31 @@ TEST(String, AppendingLeavesEarlierCopiesUnchanged) {
 }
 
 TEST(String, AppendingToTheTailSharesTheBuffer) {
-    String text = "a";
+    String text = "a report line that needs a buffer";
     String longer = text + "b";
     EXPECT_TRUE(text.isPrefixSharedWith(longer));
     String again = longer + "c";
     EXPECT_TRUE(longer.isPrefixSharedWith(again));
-    EXPECT_EQ(again.view(), "abc");
-    EXPECT_EQ(again.length(), 3);
+    EXPECT_EQ(again.view(), "a report line that needs a bufferbc");
+    EXPECT_EQ(again.length(), 35);
+}
+
+// A text of a few bytes lives in the String itself; growing past them moves it into a buffer,
+// and copies made on the way keep their own text.
+TEST(String, ShortTextsGrowIntoABuffer) {
+    String text = "12345678";
+    text += text; // sixteen bytes, still in place
+    const String copy = text;
+    text += "x";
+    EXPECT_EQ(copy.view(), "1234567812345678");
+    EXPECT_EQ(text.view(), "1234567812345678x");
+    EXPECT_EQ(text.length(), 17);
+    EXPECT_TRUE(copy.isPrefixSharedWith(text)); // compared byte for byte
+    EXPECT_FALSE(String("12x").isPrefixSharedWith(text));
+    EXPECT_FALSE(text.isPrefixSharedWith(copy));
+    String grown = text + "y";
+    EXPECT_TRUE(text.isPrefixSharedWith(grown));
+    EXPECT_EQ(String("\xC3\xA4").length(), 1);
 }
 
 TEST(String, SelfAppendSurvivesReallocation) {
