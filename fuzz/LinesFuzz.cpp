@@ -1,3 +1,4 @@
+#include "FuzzChecks.h"
 #include "MemoryLines.h"
 #include "calculator/RatingMatrix.h"
 #include "calculator/RatingsReader.h"
@@ -6,7 +7,6 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,14 +14,8 @@
 
 namespace {
 
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
-}
+using fuzz::Require;
+using fuzz::SameBits;
 
 // A text stream that notes every line the reader takes from it.
 class RecordingStream final : public platform::TextInputStream {

@@ -1,4 +1,5 @@
 #include "CalculatorTestSupport.h"
+#include "FuzzChecks.h"
 #include "MemoryLines.h"
 #include "calculator/AgreementReport.h"
 #include "calculator/RatingMatrix.h"
@@ -11,25 +12,14 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 using namespace calculator;
 
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (a != a && b != b);
-}
-
-} // namespace
+using fuzz::Require;
+using fuzz::SameBits;
 
 // The first four bytes choose raters, cases (two bytes) and categories within their ranges;
 // the rest is the ratings file, split into lines in memory as the platform splits a file. Then

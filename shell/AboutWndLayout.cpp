@@ -1,6 +1,7 @@
 #include "shell/AboutWndLayout.h"
 
 #include "platform/LayoutData.h"
+#include "shell/WindowLayout.h"
 
 #include <cstdint>
 #include <vector>
@@ -10,10 +11,6 @@ namespace shell {
 namespace {
 
 using Entries = std::vector<platform::LayoutEntry>;
-
-constexpr int white = 0x00FFFFFF;
-constexpr int red = 0x00FB0106;
-constexpr std::int64_t noControlSet = -2147483648;
 
 struct Place {
     const char* name;
@@ -48,30 +45,15 @@ std::string canvas(const Place& at) {
 } // namespace
 
 std::string AboutWndWindowLayout() {
-    return platform::EncodeLayoutData({
-        {"Width", 415},
-        {"Height", 280},
-        {"MinimumWidth", 64},
-        {"MinimumHeight", 64},
-        {"MaximumWidth", 32000},
-        {"MaximumHeight", 32000},
-        {"Type", 2},
-        {"Title", ""},
-        {"HasCloseButton", 1},
-        {"HasMaximizeButton", 1},
-        {"HasMinimizeButton", 1},
-        {"HasFullScreenButton", 0},
-        {"Resizeable", 1},
-        {"Composite", 0},
-        {"MacProcID", 0},
-        {"FullScreen", 0},
-        {"DefaultLocation", 0},
-        {"Visible", 1},
-        {"HasBackgroundColor", 1},
-        {"BackgroundColor", white},
-        {"MenuBarVisible", 1},
-        {"LiveResize", 0},
-    });
+    return WindowLayoutData({.width = 415,
+                             .height = 280,
+                             .maximumWidth = 32000,
+                             .maximumHeight = 32000,
+                             .type = 2,
+                             .title = "",
+                             .hasMaximizeButton = 1,
+                             .hasMinimizeButton = 1,
+                             .resizeable = 1});
 }
 
 std::string AboutWndCanvas1Layout() {

@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 #include "platform/LayoutData.h"
+#include "shell/WindowLayout.h"
 
 #include <cstdint>
 
@@ -11,11 +12,6 @@ namespace {
 
 using platform::LayoutEntry;
 using Entries = std::vector<LayoutEntry>;
-
-constexpr int white = 0x00FFFFFF;
-constexpr int black = 0x00000000;
-constexpr int red = 0x00FB0106;
-constexpr std::int64_t noControlSet = -2147483648;
 
 struct Placement {
     const char* name;
@@ -200,30 +196,15 @@ std::vector<ControlLayout> buildControlLayouts() {
 } // namespace
 
 std::string ControlWndWindowLayout() {
-    return platform::EncodeLayoutData({
-        {"Width", 500},
-        {"Height", 520},
-        {"MinimumWidth", 64},
-        {"MinimumHeight", 64},
-        {"MaximumWidth", 600},
-        {"MaximumHeight", 600},
-        {"Type", 0},
-        {"Title", "Quorvane"},
-        {"HasCloseButton", 1},
-        {"HasMaximizeButton", 0},
-        {"HasMinimizeButton", 1},
-        {"HasFullScreenButton", 0},
-        {"Resizeable", 0},
-        {"Composite", 0},
-        {"MacProcID", 0},
-        {"FullScreen", 0},
-        {"DefaultLocation", 0},
-        {"Visible", 1},
-        {"HasBackgroundColor", 1},
-        {"BackgroundColor", white},
-        {"MenuBarVisible", 1},
-        {"LiveResize", 0},
-    });
+    return WindowLayoutData({.width = 500,
+                             .height = 520,
+                             .maximumWidth = 600,
+                             .maximumHeight = 600,
+                             .type = 0,
+                             .title = "Quorvane",
+                             .hasMaximizeButton = 0,
+                             .hasMinimizeButton = 1,
+                             .resizeable = 0});
 }
 
 const std::vector<ControlLayout>& ControlWndControlLayouts() {

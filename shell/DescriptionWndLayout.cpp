@@ -2,6 +2,7 @@
 
 #include "platform/LayoutData.h"
 #include "shell/HelpText.h"
+#include "shell/WindowLayout.h"
 
 #include <cstdint>
 #include <vector>
@@ -11,10 +12,6 @@ namespace shell {
 namespace {
 
 using Entries = std::vector<platform::LayoutEntry>;
-
-constexpr int white = 0x00FFFFFF;
-constexpr int black = 0x00000000;
-constexpr std::int64_t noControlSet = -2147483648;
 
 // The two text areas differ in height, tab stop, read-only state, text, font size and styles.
 struct Area {
@@ -82,30 +79,15 @@ std::string textArea(const Area& area) {
 } // namespace
 
 std::string DescriptionWndWindowLayout() {
-    return platform::EncodeLayoutData({
-        {"Width", 485},
-        {"Height", 525},
-        {"MinimumWidth", 64},
-        {"MinimumHeight", 64},
-        {"MaximumWidth", 600},
-        {"MaximumHeight", 600},
-        {"Type", 0},
-        {"Title", "Description"},
-        {"HasCloseButton", 1},
-        {"HasMaximizeButton", 0},
-        {"HasMinimizeButton", 0},
-        {"HasFullScreenButton", 0},
-        {"Resizeable", 0},
-        {"Composite", 0},
-        {"MacProcID", 0},
-        {"FullScreen", 0},
-        {"DefaultLocation", 0},
-        {"Visible", 1},
-        {"HasBackgroundColor", 1},
-        {"BackgroundColor", white},
-        {"MenuBarVisible", 1},
-        {"LiveResize", 0},
-    });
+    return WindowLayoutData({.width = 485,
+                             .height = 525,
+                             .maximumWidth = 600,
+                             .maximumHeight = 600,
+                             .type = 0,
+                             .title = "Description",
+                             .hasMaximizeButton = 0,
+                             .hasMinimizeButton = 0,
+                             .resizeable = 0});
 }
 
 std::string DescriptionWndDescribeFldLayout() {

@@ -38,17 +38,6 @@ void YieldFor(std::chrono::milliseconds time) {
     YieldUntil([end] { return Clock::now() >= end; });
 }
 
-// A control that tells when its window deletes it.
-class Sentinel : public Control {
-  public:
-    explicit Sentinel(bool& deleted) : m_deleted(deleted) { m_deleted = false; }
-    ~Sentinel() override { m_deleted = true; }
-    const char* ClassName() const override { return "Sentinel"; }
-
-  private:
-    bool& m_deleted;
-};
-
 // Records whether the busy cursor showed while a message was up.
 class CursorRecordingDialogs : public ScriptedDialogs {
   public:
@@ -138,7 +127,7 @@ TEST_F(LongWorkTest, WindowClosedInNestedHandlersLivesUntilTheOutermostReturns) 
     Timer* inner = nullptr;
     TestWnd& window = OpenTestWindow("LongWorkTest.A", [&](TestWnd& w) {
         button = &AddControl<PushButton>(w, "Work", {{"Width", 60}, {"Height", 22}});
-        w._AddControl("Sentinel", std::make_unique<Sentinel>(deleted));
+        w._AddControl("Sentinel", std::make_unique<platform::testing::Sentinel>(deleted));
         for (Timer** timer : {&outer, &inner}) {
             auto made = std::make_unique<Timer>();
             made->SetRunMode(0);

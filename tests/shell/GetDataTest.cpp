@@ -1,4 +1,5 @@
 #include "CalculatorTestSupport.h"
+#include "WidgetTestSupport.h"
 #include "platform/Application.h"
 #include "platform/Text.h"
 #include "platform/Timer.h"
@@ -90,17 +91,6 @@ class Watchdog {
     std::condition_variable m_ended;
     bool m_done = false;
     std::thread m_thread;
-};
-
-// A control that tells when its window deletes it.
-class Sentinel : public platform::Control {
-  public:
-    explicit Sentinel(bool& deleted) : m_deleted(deleted) { m_deleted = false; }
-    ~Sentinel() override { m_deleted = true; }
-    const char* ClassName() const override { return "Sentinel"; }
-
-  private:
-    bool& m_deleted;
 };
 
 std::vector<std::string> SplitAtCarriageReturns(std::string_view text) {
@@ -316,7 +306,7 @@ TEST_F(GetData, WindowClosedByATimerMidwayLivesUntilTheActionEnds) {
         SCOPED_TRACE(padding);
         class ControlWnd& closing = window();
         bool deleted = false;
-        closing._AddControl("Sentinel", std::make_unique<Sentinel>(deleted));
+        closing._AddControl("Sentinel", std::make_unique<platform::testing::Sentinel>(deleted));
         platform::Timer& closer = addTimer(closing, "Closer");
         platform::Timer& ticker = addTimer(closing, "Ticker");
         std::optional<std::string> reportAtClose;

@@ -51,6 +51,17 @@ inline TestWnd& OpenTestWindow(std::string className, std::function<void(TestWnd
     return *window;
 }
 
+// A control that tells when its window deletes it.
+class Sentinel : public Control {
+  public:
+    explicit Sentinel(bool& deleted) : m_deleted(deleted) { m_deleted = false; }
+    ~Sentinel() override { m_deleted = true; }
+    const char* ClassName() const override { return "Sentinel"; }
+
+  private:
+    bool& m_deleted;
+};
+
 // A window holding one text area in Courier 10, the report's font, closed after each test.
 class TextAreaWindowTest : public ::testing::Test {
   protected:
