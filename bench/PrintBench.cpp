@@ -17,7 +17,8 @@ class PrintWnd : public Window {
     std::string_view FullClassName() const override { return "PrintBench.PrintWnd"; }
 };
 
-// 820 report lines of 59 characters: 20 pages of 41 lines, as Courier 10 spaces them here.
+// 820 report lines of 59 characters: some twenty pages, as many as the fixed-pitch font
+// installed spaces them (the 'pages' counter says how many).
 TextArea& AreaWithTwentyPages() {
     static TextArea* area = [] {
         auto* window = new PrintWnd();
