@@ -13,7 +13,6 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
-#include <fontconfig/fontconfig.h>
 #include <optional>
 #include <string>
 #include <thread>
@@ -69,11 +68,7 @@ void startToolkit() {
         state.argc = &noArguments;
         state.argv = nullptr;
     }
-    // The desktop's font configuration is read meanwhile: the first window's text needs it, and
-    // read after the toolkit it would hold that window back by several milliseconds.
-    std::thread fontConfiguration([] { FcInit(); });
     state.toolkit = std::make_unique<QApplication>(*state.argc, state.argv);
-    fontConfiguration.join();
 }
 
 } // namespace detail
