@@ -75,9 +75,7 @@ void startToolkit() {
 
 using detail::requestedExitCode;
 
-struct RunTime::Impl {};
-
-RunTime::RunTime(int& argc, char** argv) : m_impl(std::make_unique<Impl>()) {
+RunTime::RunTime(int& argc, char** argv) {
     RunState& state = runState();
     state.argc = &argc;
     state.argv = argv;

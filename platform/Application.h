@@ -26,10 +26,6 @@ class RunTime {
     // The exit step: the exit code given to Quit; without one, 0 when the event loop ran and
     // 1 when it never did (start-up failed before it).
     int Exit() const;
-
-  private:
-    struct Impl;
-    std::unique_ptr<Impl> m_impl;
 };
 
 // The application object: the version record and the menu bar. The program derives its own

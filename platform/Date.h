@@ -2,7 +2,6 @@
 
 #include "platform/String.h"
 
-
 namespace platform {
 
 // A moment in local time, printed in the system's own formats.

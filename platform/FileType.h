@@ -2,7 +2,6 @@
 
 #include "platform/String.h"
 
-
 namespace platform {
 
 // A named file type that the open-file dialog can filter by once it is registered. Setting any

@@ -10,9 +10,10 @@ namespace platform::testing {
 struct ManualClock::Scheduler : detail::TimerScheduler {
     explicit Scheduler(ManualClock& clock) : m_clock(clock) {}
     void start(Timer& timer, std::int64_t milliseconds, bool repeating) override {
-        m_clock.start(timer, milliseconds, repeating);
+        m_clock.m_due[&timer] = {m_clock.m_now + milliseconds, milliseconds, repeating,
+                                 m_clock.m_started++};
     }
-    void stop(Timer& timer) override { m_clock.stop(timer); }
+    void stop(Timer& timer) override { m_clock.m_due.erase(&timer); }
 
   private:
     ManualClock& m_clock;
@@ -25,14 +26,6 @@ ManualClock::ManualClock() : m_scheduler(new Scheduler(*this)) {
 ManualClock::~ManualClock() {
     detail::timerScheduler = nullptr;
     delete m_scheduler;
-}
-
-void ManualClock::start(Timer& timer, std::int64_t milliseconds, bool repeating) {
-    m_due[&timer] = {m_now + milliseconds, milliseconds, repeating, m_started++};
-}
-
-void ManualClock::stop(Timer& timer) {
-    m_due.erase(&timer);
 }
 
 void ManualClock::Advance(std::int64_t milliseconds) {
@@ -59,7 +52,7 @@ void ManualClock::Advance(std::int64_t milliseconds) {
 DesktopTimers::DesktopTimers() : m_suspended(std::exchange(detail::timerScheduler, nullptr)) {}
 
 DesktopTimers::~DesktopTimers() {
-    detail::timerScheduler = static_cast<detail::TimerScheduler*>(m_suspended);
+    detail::timerScheduler = m_suspended;
 }
 
 } // namespace platform::testing

@@ -7,6 +7,10 @@ namespace platform {
 
 class Timer;
 
+namespace detail {
+struct TimerScheduler;
+}
+
 namespace testing {
 
 // While it lives, every timer waits on this clock instead of the desktop's: nothing fires
@@ -25,18 +29,17 @@ class ManualClock {
     // Timers that are waiting.
     std::size_t Waiting() const { return m_due.size(); }
 
+  private:
     struct Due {
         std::int64_t at;
         std::int64_t period;
         bool repeating;
         std::uint64_t order; // among timers due at the same moment, the one started first
     };
-    // For the platform's timers.
-    void start(Timer& timer, std::int64_t milliseconds, bool repeating);
-    void stop(Timer& timer);
-
-  private:
+    // What the platform's timers call to wait on this clock.
     struct Scheduler;
+    friend struct Scheduler;
+
     Scheduler* m_scheduler;
     std::map<Timer*, Due> m_due;
     std::int64_t m_now = 0;
@@ -53,7 +56,7 @@ class DesktopTimers {
     DesktopTimers& operator=(const DesktopTimers&) = delete;
 
   private:
-    void* m_suspended;
+    detail::TimerScheduler* m_suspended;
 };
 
 } // namespace testing
