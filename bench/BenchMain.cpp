@@ -1,4 +1,4 @@
-#include "platform/Application.h"
+#include "platform/desktop/Application.h"
 #include "shell/Menu.h"
 #include "shell/Quorvane.h"
 

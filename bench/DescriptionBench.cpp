@@ -1,4 +1,4 @@
-#include "platform/Window.h"
+#include "platform/desktop/Window.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWnd.h"

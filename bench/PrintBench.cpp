@@ -1,5 +1,5 @@
-#include "platform/TextArea.h"
-#include "platform/Window.h"
+#include "platform/desktop/TextArea.h"
+#include "platform/desktop/Window.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/PrintTextArea.h"
 

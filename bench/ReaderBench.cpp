@@ -1,6 +1,7 @@
 #include "calculator/RatingMatrix.h"
 #include "calculator/RatingsReader.h"
-#include "platform/FolderItem.h"
+#include "calculator/Totals.h"
+#include "platform/core/FolderItem.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

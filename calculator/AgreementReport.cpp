@@ -3,7 +3,8 @@
 #include "calculator/RatingsReader.h"
 #include "calculator/Report.h"
 #include "calculator/Statistics.h"
-#include "platform/Yield.h"
+#include "calculator/Totals.h"
+#include "platform/core/Yield.h"
 
 namespace calculator {
 

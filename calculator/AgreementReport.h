@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculator/RatingMatrix.h"
-#include "platform/Date.h"
-#include "platform/String.h"
+#include "platform/core/Date.h"
+#include "platform/core/String.h"
 
 namespace calculator {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculator/RatingMatrix.h"
-#include "platform/FolderItem.h"
+#include "platform/core/FolderItem.h"
 
 #include <cstdint>
 
@@ -17,12 +17,5 @@ namespace calculator {
 // 25 and for lastLine outside 1 to 999.
 void ReadRatings(platform::TextInputStream& stream, std::int64_t k, RatingMatrix& matrix,
                  std::int64_t lastLine = RatingMatrix::kLastCase);
-
-// Stores each case's total in column 0 of its row (cases 1 to N), then each category's total
-// in column 26 of row j (categories 1 to k). The totals are whole numbers: the sum is truncated
-// toward zero after every single addition, so counts 2.5 and 3.5 total 5. They serve the
-// warnings of the report only; the statistics form their own sums. Throws
-// std::invalid_argument for counts out of range.
-void ComputeTotals(RatingMatrix& matrix, Counts counts);
 
 } // namespace calculator

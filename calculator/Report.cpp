@@ -1,7 +1,7 @@
 #include "calculator/Report.h"
 
-#include "platform/Text.h"
-#include "platform/Yield.h"
+#include "platform/core/Text.h"
+#include "platform/core/Yield.h"
 
 namespace calculator {
 

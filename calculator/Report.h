@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculator/RatingMatrix.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "calculator/Statistics.h"
 
-#include "platform/Math.h"
-#include "platform/Yield.h"
+#include "platform/core/Math.h"
+#include "platform/core/Yield.h"
 
 #include <cstring>
 #include <limits>

@@ -2,9 +2,9 @@
 #include "MemoryLines.h"
 #include "calculator/RatingMatrix.h"
 #include "calculator/RatingsReader.h"
-#include "platform/LineSplitter.h"
-#include "platform/String.h"
-#include "platform/Text.h"
+#include "platform/core/LineSplitter.h"
+#include "platform/core/String.h"
+#include "platform/core/Text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,28 +17,7 @@ namespace {
 using fuzz::Require;
 using fuzz::SameBits;
 
-// A text stream that notes every line the reader takes from it.
-class RecordingStream final : public platform::TextInputStream {
-  public:
-    RecordingStream(platform::LineSplitter::Source source, platform::LineLimits limits)
-        : m_lines(std::move(source), limits) {}
-    platform::String ReadLine(const platform::TextEncoding* encoding) override {
-        platform::String line = m_lines.ReadLine(encoding);
-        lines.push_back(line.str());
-        return line;
-    }
-    bool Eof() override { return m_lines.Eof(); }
-    void Close() override {
-        closed = true;
-        m_lines.Close();
-    }
-
-    std::vector<std::string> lines;
-    bool closed = false;
-
-  private:
-    platform::SplitTextInputStream m_lines;
-};
+using platform::testing::MemoryTextStream;
 
 } // namespace
 
@@ -61,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(platform::testing::SplitLines(splitter) == expected);
     Require(splitter.AtEnd() && splitter.NextLine().empty());
 
-    RecordingStream stream(platform::testing::MemorySource(text, largestRead), limits);
+    MemoryTextStream stream(std::string(text), limits, largestRead);
     // One matrix for every input, put back to zeros after each: filling 27,000 fresh cells under
     // the fuzzer's hooks would cost more than all the rest.
     static calculator::RatingMatrix* const matrix = new calculator::RatingMatrix();

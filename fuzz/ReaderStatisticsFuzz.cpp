@@ -6,10 +6,10 @@
 #include "calculator/RatingsReader.h"
 #include "calculator/Report.h"
 #include "calculator/Statistics.h"
-#include "platform/Date.h"
-#include "platform/LineSplitter.h"
-#include "platform/String.h"
-#include "platform/Text.h"
+#include "platform/core/Date.h"
+#include "platform/core/LineSplitter.h"
+#include "platform/core/String.h"
+#include "platform/core/Text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Label.h"
-#include "platform/PaneChild.h"
-#include "platform/String.h"
-#include "platform/Timer.h"
-#include "platform/WeakRef.h"
-#include "platform/Window.h"
+#include "platform/core/String.h"
+#include "platform/desktop/Canvas.h"
+#include "platform/desktop/Label.h"
+#include "platform/desktop/PaneChild.h"
+#include "platform/desktop/Timer.h"
+#include "platform/desktop/WeakRef.h"
+#include "platform/desktop/Window.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "shell/AboutWndLayout.h"
 
-#include "platform/LayoutData.h"
+#include "platform/desktop/LayoutData.h"
 #include "shell/WindowLayout.h"
 
 #include <cstdint>

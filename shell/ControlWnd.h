@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Label.h"
-#include "platform/PushButton.h"
-#include "platform/String.h"
-#include "platform/TextArea.h"
-#include "platform/TextField.h"
-#include "platform/Window.h"
+#include "platform/core/String.h"
+#include "platform/desktop/Canvas.h"
+#include "platform/desktop/Label.h"
+#include "platform/desktop/PushButton.h"
+#include "platform/desktop/TextArea.h"
+#include "platform/desktop/TextField.h"
+#include "platform/desktop/Window.h"
 
 #include <cstdint>
 #include <string_view>

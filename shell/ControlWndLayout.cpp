@@ -1,7 +1,7 @@
 #include "shell/ControlWndLayout.h"
 
-#include "platform/Errors.h"
-#include "platform/LayoutData.h"
+#include "platform/core/Errors.h"
+#include "platform/desktop/LayoutData.h"
 #include "shell/WindowLayout.h"
 
 #include <cstdint>

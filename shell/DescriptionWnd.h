@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Label.h"
-#include "platform/PushButton.h"
-#include "platform/TextArea.h"
-#include "platform/Window.h"
+#include "platform/desktop/Label.h"
+#include "platform/desktop/PushButton.h"
+#include "platform/desktop/TextArea.h"
+#include "platform/desktop/Window.h"
 
 #include <string_view>
 

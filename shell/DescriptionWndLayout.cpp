@@ -1,6 +1,6 @@
 #include "shell/DescriptionWndLayout.h"
 
-#include "platform/LayoutData.h"
+#include "platform/desktop/LayoutData.h"
 #include "shell/HelpText.h"
 #include "shell/WindowLayout.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileType.h"
+#include "platform/desktop/FileType.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 // The text of the Description window: the method and its literature, the ratings-file format,
 // a sample data set with the results Quorvane gives for it, how to cite the program, the notice

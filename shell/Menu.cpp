@@ -1,6 +1,6 @@
 #include "shell/Menu.h"
 
-#include "platform/Errors.h"
+#include "platform/core/Errors.h"
 
 using platform::AppleMenuItem;
 using platform::MenuItem;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MenuBar.h"
+#include "platform/desktop/MenuBar.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Picture.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
+#include "platform/desktop/Picture.h"
 
 // The application's pictures, each loaded from its resources on first use and kept for the run.
 // While a load yields nothing, each call tries again.

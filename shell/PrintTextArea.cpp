@@ -1,9 +1,9 @@
 #include "shell/PrintTextArea.h"
 
-#include "platform/Dialogs.h"
-#include "platform/Graphics.h"
-#include "platform/StyledTextPrinter.h"
-#include "platform/Yield.h"
+#include "platform/core/Yield.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/desktop/Graphics.h"
+#include "platform/desktop/StyledTextPrinter.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Application.h"
+#include "platform/desktop/Application.h"
 
 // The application class. Its one object carries the version record and the menu bar; it
 // implements no application event and registers no menu handler, since every handler belongs

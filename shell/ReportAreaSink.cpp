@@ -1,6 +1,6 @@
 #include "shell/ReportAreaSink.h"
 
-#include "platform/Text.h"
+#include "platform/core/Text.h"
 
 ReportAreaSink::ReportAreaSink(platform::TextArea& area, std::function<double(double)> zToProb)
     : m_area(area), m_zToProb(std::move(zToProb)) {}

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculator/AgreementReport.h"
-#include "platform/String.h"
-#include "platform/TextArea.h"
+#include "platform/core/String.h"
+#include "platform/desktop/TextArea.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "shell/Startup.h"
 
-#include "platform/Application.h"
+#include "platform/desktop/Application.h"
 #include "shell/AboutWnd.h"
 #include "shell/FileTypes1.h"
 #include "shell/Menu.h"

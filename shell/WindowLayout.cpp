@@ -1,6 +1,6 @@
 #include "shell/WindowLayout.h"
 
-#include "platform/LayoutData.h"
+#include "platform/desktop/LayoutData.h"
 
 namespace shell {
 

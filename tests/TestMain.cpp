@@ -1,11 +1,14 @@
-#include "platform/Application.h"
+#include "platform/desktop/Application.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 
-// Every test binary runs inside one application run time, so widget tests can build windows.
-// Listing the tests (CTest's discovery, which runs without the offscreen platform) needs none.
+// Every desktop test binary runs inside one application run time, so widget tests can build
+// windows, on Qt's offscreen platform unless told otherwise. Listing the tests (CTest's
+// discovery) starts no toolkit.
 int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
     bool listing = false;
     for (int i = 1; i < argc; ++i)
         listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;

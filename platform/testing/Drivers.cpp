@@ -1,13 +1,13 @@
 #include "platform/testing/Drivers.h"
 
-#include "platform/Canvas.h"
-#include "platform/Controls_p.h"
-#include "platform/Errors.h"
-#include "platform/PushButton.h"
-#include "platform/QtString_p.h"
-#include "platform/RectControl.h"
-#include "platform/TextArea.h"
-#include "platform/Window.h"
+#include "platform/core/Errors.h"
+#include "platform/core/QtString_p.h"
+#include "platform/desktop/Canvas.h"
+#include "platform/desktop/Controls_p.h"
+#include "platform/desktop/PushButton.h"
+#include "platform/desktop/RectControl.h"
+#include "platform/desktop/TextArea.h"
+#include "platform/desktop/Window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // Test support: drivers that work the real widgets through the toolkit's own events. Only
 // tests, benchmarks and fuzzers link it.
 
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/testing/LongWork.h"
 
-#include "platform/Controls_p.h"
-#include "platform/Window.h"
+#include "platform/desktop/Controls_p.h"
+#include "platform/desktop/Window.h"
 
 #include <QApplication>
 #include <QCursor>

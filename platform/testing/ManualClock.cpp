@@ -1,6 +1,6 @@
 #include "platform/testing/ManualClock.h"
 
-#include "platform/Timer_p.h"
+#include "platform/desktop/Timer_p.h"
 
 #include <algorithm>
 #include <utility>

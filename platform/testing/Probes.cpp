@@ -1,9 +1,9 @@
 #include "platform/testing/Probes.h"
 
-#include "platform/Application_p.h"
-#include "platform/Controls_p.h"
-#include "platform/Errors.h"
-#include "platform/Menus_p.h"
+#include "platform/core/Errors.h"
+#include "platform/desktop/Application_p.h"
+#include "platform/desktop/Controls_p.h"
+#include "platform/desktop/Menus_p.h"
 
 namespace platform::testing {
 

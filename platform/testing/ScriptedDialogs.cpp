@@ -1,6 +1,6 @@
 #include "platform/testing/ScriptedDialogs.h"
 
-#include "platform/Graphics.h"
+#include "platform/desktop/Graphics.h"
 
 namespace platform::testing {
 

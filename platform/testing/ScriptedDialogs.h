@@ -3,9 +3,9 @@
 // Test support: a scripted stand-in for the modal dialogs, so that no test ever blocks in one.
 // Only tests, benchmarks and fuzzers link it.
 
-#include "platform/Dialogs.h"
-#include "platform/Graphics.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/desktop/Graphics.h"
 
 #include <deque>
 #include <memory>

@@ -1,7 +1,9 @@
 #include "calculator/RatingsReader.h"
 
 #include "CalculatorTestSupport.h"
-#include "platform/FolderItem.h"
+#include "TemporaryFiles.h"
+#include "calculator/Totals.h"
+#include "platform/core/FolderItem.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,27 +16,12 @@
 
 using namespace calculator;
 using namespace calculator::testing;
+using platform::testing::MemoryTextStream;
+using platform::testing::TemporaryFile;
 
 namespace {
 
 using Rows = std::vector<std::vector<double>>;
-
-// A file in the temporary folder, removed again at the end of the test.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const std::string& bytes) {
-        static int serial = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quorvane-ratings-" + std::to_string(::getpid()) + "-" +
-                  std::to_string(++serial) + ".txt");
-        std::ofstream(m_path, std::ios::binary) << bytes;
-    }
-    ~TemporaryFile() { std::filesystem::remove(m_path); }
-    std::string path() const { return m_path.string(); }
-
-  private:
-    std::filesystem::path m_path;
-};
 
 void ExpectRows(const RatingMatrix& matrix, const Rows& rows, std::int64_t k) {
     for (std::size_t i = 0; i < rows.size(); ++i)
@@ -84,7 +71,7 @@ TEST(ReadRatings, FieldsAndLines) {
         RatingMatrix matrix;
         ReadRatings(stream, c.k, matrix);
         ExpectRows(matrix, c.rows, c.k);
-        EXPECT_EQ(stream.linesRead, c.linesRead);
+        EXPECT_EQ(stream.linesRead(), c.linesRead);
         EXPECT_TRUE(stream.closed);
         for (std::int64_t i = 0; i < RatingMatrix::kRows; ++i) {
             EXPECT_EQ(matrix.cell(i, 0), 0.0);
@@ -114,7 +101,7 @@ TEST(ReadRatings, StopsAfterTheLastLine) {
             ReadRatings(stream, 2, *matrix);
         else
             ReadRatings(stream, 2, *matrix, c.lastLine);
-        EXPECT_EQ(stream.linesRead, c.linesRead);
+        EXPECT_EQ(stream.linesRead(), c.linesRead);
         EXPECT_TRUE(stream.closed);
         EXPECT_EQ(matrix->cell(1, 1), 1);
         EXPECT_EQ(matrix->cell(c.linesRead, 1), c.linesRead);
@@ -133,7 +120,7 @@ TEST(ReadRatings, RefusesCategoriesOrLastLineOutOfRange) {
     EXPECT_THROW(ReadRatings(stream, 1, matrix), std::invalid_argument);
     EXPECT_THROW(ReadRatings(stream, 2, matrix, 0), std::invalid_argument);
     EXPECT_THROW(ReadRatings(stream, 2, matrix, 1000), std::invalid_argument);
-    EXPECT_EQ(stream.linesRead, 0);
+    EXPECT_EQ(stream.linesRead(), 0);
 }
 
 TEST(ReadRatings, TheSampleFileWithEachLineEnd) {

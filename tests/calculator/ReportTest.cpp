@@ -3,8 +3,9 @@
 #include "CalculatorTestSupport.h"
 #include "calculator/AgreementReport.h"
 #include "calculator/RatingsReader.h"
-#include "platform/Date.h"
-#include "platform/String.h"
+#include "calculator/Totals.h"
+#include "platform/core/Date.h"
+#include "platform/core/String.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -14,6 +15,7 @@
 using namespace calculator;
 using namespace calculator::testing;
 using platform::String;
+using platform::testing::MemoryTextStream;
 
 namespace {
 

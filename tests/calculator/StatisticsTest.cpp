@@ -3,8 +3,8 @@
 #include "CalculatorTestSupport.h"
 #include "calculator/AgreementReport.h"
 #include "calculator/Report.h"
-#include "platform/Date.h"
-#include "platform/String.h"
+#include "platform/core/Date.h"
+#include "platform/core/String.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "shell/ControlWndLayout.h"
 
-#include "platform/LayoutData.h"
+#include "platform/desktop/LayoutData.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "shell/ControlWnd.h"
 
-#include "platform/Errors.h"
+#include "platform/core/Errors.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"

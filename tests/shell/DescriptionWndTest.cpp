@@ -1,8 +1,8 @@
 #include "shell/DescriptionWnd.h"
 
 #include "WidgetTestSupport.h"
-#include "platform/MenuBar.h"
-#include "platform/Text.h"
+#include "platform/core/Text.h"
+#include "platform/desktop/MenuBar.h"
 #include "platform/testing/Probes.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"

@@ -1,6 +1,6 @@
 #include "shell/FileTypes1.h"
 
-#include "platform/FileType.h"
+#include "platform/desktop/FileType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "CalculatorTestSupport.h"
+#include "TemporaryFiles.h"
 #include "WidgetTestSupport.h"
-#include "platform/Application.h"
-#include "platform/Text.h"
-#include "platform/Timer.h"
+#include "platform/core/Text.h"
+#include "platform/desktop/Application.h"
+#include "platform/desktop/Timer.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/ManualClock.h"
 #include "platform/testing/Probes.h"
@@ -25,44 +26,10 @@
 
 using platform::String;
 using platform::testing::ScriptedDialogs;
+using platform::testing::TemporaryFifo;
+using platform::testing::TemporaryFile;
 
 namespace {
-
-// A ratings file in the system's temporary folder, removed with the fixture.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& contents) {
-        static int serial = 0;
-        m_path = (std::filesystem::temp_directory_path() /
-                  ("quorvane-getdata-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(serial++) + ".txt"))
-                     .string();
-        std::ofstream(m_path, std::ios::binary) << contents;
-    }
-    ~TempFile() { std::filesystem::remove(m_path); }
-    const std::string& path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
-
-// A FIFO in the system's temporary folder that no process writes to, removed with the fixture.
-class TempFifo {
-  public:
-    TempFifo()
-        : m_path((std::filesystem::temp_directory_path() /
-                  ("quorvane-getdata-" + std::to_string(::getpid()) + ".fifo"))
-                     .string()) {
-        std::filesystem::remove(m_path);
-        if (::mkfifo(m_path.c_str(), 0600) != 0)
-            ADD_FAILURE() << "cannot make the FIFO " << m_path;
-    }
-    ~TempFifo() { std::filesystem::remove(m_path); }
-    const std::string& path() const { return m_path; }
-
-  private:
-    std::string m_path;
-};
 
 // Ends the test program when a step does not end in time: a hung action would otherwise hold
 // the whole run for ever.
@@ -139,7 +106,7 @@ TEST_F(GetData, SampleGivesTheReportWhateverTheLineEnds) {
     for (const char* lineEnd : {"\r", "\n", "\r\n"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(lineEnd)));
         SetUp();
-        TempFile file(calculator::testing::SampleText(lineEnd));
+        TemporaryFile file(calculator::testing::SampleText(lineEnd));
         setCounts("6", "30", "5");
         getData(file.path());
 
@@ -158,7 +125,7 @@ TEST_F(GetData, SampleGivesTheReportWhateverTheLineEnds) {
 }
 
 TEST_F(GetData, SecondPressAppendsASecondReport) {
-    TempFile file(calculator::testing::SampleText("\r"));
+    TemporaryFile file(calculator::testing::SampleText("\r"));
     setCounts("6", "30", "5");
     getData(file.path());
     const std::string first = report();
@@ -213,7 +180,7 @@ TEST_F(GetData, CountsOutOfRangeAreRefusedWithTheirMessageAndFocus) {
 
 // A pasted count with a fraction passes its range test and is truncated: 2.5 cases are 2.
 TEST_F(GetData, FractionalCountPassesAndIsTruncated) {
-    TempFile file(calculator::testing::SampleText("\r"));
+    TemporaryFile file(calculator::testing::SampleText("\r"));
     setCounts("6", "2.5", "5");
     getData(file.path());
     const std::vector<std::string> lines = SplitAtCarriageReturns(report());
@@ -228,7 +195,7 @@ TEST_F(GetData, FractionalCountPassesAndIsTruncated) {
 // Return in a count field presses Get Data, the window's default button.
 TEST_F(GetData, ReturnAfterTypingTheCountsStartsGetData) {
     using namespace platform::testing;
-    TempFile file(calculator::testing::SampleText("\r"));
+    TemporaryFile file(calculator::testing::SampleText("\r"));
     for (const auto& [field, count] :
          {std::pair{&window().ObserversFld(), "6"}, std::pair{&window().CasesFld(), "30"},
           std::pair{&window().CatsFld(), "5"}}) {
@@ -260,8 +227,9 @@ TEST_F(GetData, CancelledDialogAndUnopenableFileChangeNothing) {
 // A FIFO without a writer and a device that never ends count as files that cannot be opened:
 // the action ends at once and silently, and the next Get Data works as ever.
 TEST_F(GetData, FifoAndEndlessDeviceEndTheActionSilently) {
-    const TempFifo fifo;
-    const TempFile sample(calculator::testing::SampleText("\r"));
+    const TemporaryFifo fifo;
+    ASSERT_TRUE(fifo.made());
+    const TemporaryFile sample(calculator::testing::SampleText("\r"));
     setCounts("6", "30", "5");
     for (const std::string& path : {fifo.path(), std::string("/dev/zero")}) {
         SCOPED_TRACE(path);
@@ -320,7 +288,7 @@ TEST_F(GetData, WindowClosedByATimerMidwayLivesUntilTheActionEnds) {
             ++ticksAfterClose;
             EXPECT_FALSE(deleted);
         });
-        const TempFile file(PaddedSample(padding));
+        const TemporaryFile file(PaddedSample(padding));
         setCounts("6", "30", "5");
         closer.SetRunMode(1);
         // The action's first yield then lets the timer run: 50 ms have passed since the last.
@@ -354,7 +322,7 @@ TEST_F(GetData, ReadFailureAppendsNothing) {
 }
 
 TEST_F(GetData, ShortFileEchoesEveryMissingCaseWithAWarning) {
-    TempFile file("1\t2\t0\r");
+    TemporaryFile file("1\t2\t0\r");
     setCounts("4", "3", "3");
     getData(file.path());
     const std::vector<std::string> lines = SplitAtCarriageReturns(report());

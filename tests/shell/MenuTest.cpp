@@ -1,7 +1,7 @@
 #include "shell/Menu.h"
 
 #include "WidgetTestSupport.h"
-#include "platform/Errors.h"
+#include "platform/core/Errors.h"
 #include "platform/testing/Probes.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"

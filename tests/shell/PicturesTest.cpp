@@ -1,6 +1,6 @@
 #include "shell/Pictures.h"
 
-#include "platform/Picture.h"
+#include "platform/desktop/Picture.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
 

@@ -1,8 +1,8 @@
 #include "shell/PrintTextArea.h"
 
 #include "WidgetTestSupport.h"
-#include "platform/Graphics.h"
-#include "platform/TextArea.h"
+#include "platform/desktop/Graphics.h"
+#include "platform/desktop/TextArea.h"
 
 #include <cstdio>
 #include <filesystem>

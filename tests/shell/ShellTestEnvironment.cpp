@@ -1,6 +1,6 @@
 #include "ShellTestEnvironment.h"
 
-#include "platform/Application.h"
+#include "platform/desktop/Application.h"
 #include "shell/Menu.h"
 #include "shell/Quorvane.h"
 

@@ -4,8 +4,8 @@
 
 #include "shell/Startup.h"
 
-#include "platform/Application.h"
-#include "platform/Window.h"
+#include "platform/desktop/Application.h"
+#include "platform/desktop/Window.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
@@ -17,6 +17,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -265,6 +266,7 @@ TEST(Startup, TheProgramStartsAndKeepsRunning) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
     if (argc == 3 && std::string(argv[1]) == "--scenario")
         return RunScenario(argv[2], argv[0]);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "MemoryLines.h"
 #include "calculator/AgreementReport.h"
 #include "calculator/RatingMatrix.h"
 #include "calculator/Statistics.h"
-#include "platform/FolderItem.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <bit>
 #include <cstdint>
@@ -12,37 +12,6 @@
 #include <vector>
 
 namespace calculator::testing {
-
-// A text stream over a string, with the platform's line ends (CR, LF or CRLF), so that the
-// reader can be tested without files.
-class MemoryTextStream final : public platform::TextInputStream {
-  public:
-    explicit MemoryTextStream(std::string text) : m_text(std::move(text)) {}
-
-    platform::String ReadLine(const platform::TextEncoding* = nullptr) override {
-        ++linesRead;
-        const std::size_t stop = m_text.find_first_of("\r\n", m_position);
-        const std::size_t end = stop == std::string::npos ? m_text.size() : stop;
-        platform::String line(std::string_view(m_text).substr(m_position, end - m_position));
-        m_position = end;
-        if (m_position < m_text.size()) {
-            const bool cr = m_text[m_position] == '\r';
-            ++m_position;
-            if (cr && m_position < m_text.size() && m_text[m_position] == '\n')
-                ++m_position;
-        }
-        return line;
-    }
-    bool Eof() override { return closed || m_position >= m_text.size(); }
-    void Close() override { closed = true; }
-
-    int linesRead = 0;
-    bool closed = false;
-
-  private:
-    std::string m_text;
-    std::size_t m_position = 0;
-};
 
 // The agreement report collected as text, each z turned into p as the main window does, with
 // a log of which pieces were appended as old text plus piece and which were inserted at the end,

@@ -1,9 +1,12 @@
 #pragma once
 
-// Line splitting without files, for the tests and the fuzzers: a byte source over memory, and
-// a plain reference splitter to compare the platform's with.
+// Line splitting without files, for the tests and the fuzzers: a byte source over memory, a
+// text stream over it that splits as a file is split, and a plain reference splitter to compare
+// the platform's with.
 
-#include "platform/LineSplitter.h"
+#include "platform/core/FolderItem.h"
+#include "platform/core/LineSplitter.h"
+#include "platform/core/String.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,6 +14,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform::testing {
@@ -27,6 +31,36 @@ MemorySource(std::string_view bytes,
         return count;
     };
 }
+
+// A text stream over a text in memory, split by the platform's own splitter (byte-order mark,
+// line ends and line cut as for a file), that notes every line read from it and its close.
+class MemoryTextStream final : public TextInputStream {
+  public:
+    explicit MemoryTextStream(std::string text, LineLimits limits = {},
+                              std::size_t largestRead = std::numeric_limits<std::size_t>::max())
+        : m_text(std::move(text)), m_lines(MemorySource(m_text, largestRead), limits) {}
+    MemoryTextStream(const MemoryTextStream&) = delete;
+    MemoryTextStream& operator=(const MemoryTextStream&) = delete;
+
+    String ReadLine(const TextEncoding* encoding = nullptr) override {
+        String line = m_lines.ReadLine(encoding);
+        lines.push_back(line.str());
+        return line;
+    }
+    bool Eof() override { return m_lines.Eof(); }
+    void Close() override {
+        closed = true;
+        m_lines.Close();
+    }
+    int linesRead() const { return static_cast<int>(lines.size()); }
+
+    std::vector<std::string> lines;
+    bool closed = false;
+
+  private:
+    const std::string m_text;
+    SplitTextInputStream m_lines;
+};
 
 // The lines of `bytes` read the way the ratings file is read, a line and then the end test,
 // so that an empty text still gives one empty line: one pass over the whole text, with a

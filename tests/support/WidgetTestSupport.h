@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/LayoutData.h"
-#include "platform/TextArea.h"
-#include "platform/Window.h"
+#include "platform/desktop/LayoutData.h"
+#include "platform/desktop/TextArea.h"
+#include "platform/desktop/Window.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/ScriptedDialogs.h"
 

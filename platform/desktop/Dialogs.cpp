@@ -1,0 +1,116 @@
+#include "platform/desktop/Dialogs.h"
+
+#include "platform/core/QtString_p.h"
+#include "platform/desktop/Application_p.h"
+#include "platform/desktop/FileType.h"
+#include "platform/desktop/Graphics.h"
+#include "platform/desktop/Graphics_p.h"
+#include "platform/desktop/HandlerScope.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStringList>
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+using detail::toQt;
+
+class DesktopDialogs : public DialogHost {
+  public:
+    void ShowMessage(const String& message) override {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), toQt(message),
+                        QMessageBox::Ok);
+        box.exec();
+    }
+    void Beep() override { QApplication::beep(); }
+    std::optional<std::string> ChooseFileToOpen(const String& fileTypeName,
+                                                const std::vector<std::string>& patterns) override {
+        QStringList qtPatterns;
+        for (const auto& pattern : patterns)
+            qtPatterns << QString::fromStdString(pattern);
+        const QString filter =
+            QStringLiteral("%1 (%2)").arg(toQt(fileTypeName), qtPatterns.join(QLatin1Char(' ')));
+        const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+        if (path.isEmpty())
+            return std::nullopt;
+        return path.toStdString();
+    }
+    std::unique_ptr<Graphics> OpenPrinter() override {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrintDialog dialog(printer.get());
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        return detail::graphicsForPrinter(std::move(printer));
+    }
+    // Also written to the standard error, which outlasts the box and serves where no window
+    // can come up.
+    void ReportUnhandledFailure(const String& text) override {
+        std::fprintf(stderr, "Unhandled failure: %s\n", text.str().c_str());
+        detail::startToolkit();
+        QMessageBox::critical(
+            nullptr, QApplication::applicationDisplayName(),
+            QStringLiteral("An unexpected failure occurred:\n%1").arg(toQt(text)));
+    }
+};
+
+DialogHost* installedHost = nullptr;
+
+std::vector<std::string> patternsOf(const FileType* type) {
+    std::vector<std::string> patterns;
+    if (type) {
+        const QStringList extensions =
+            toQt(type->Extensions())
+                .split(QRegularExpression(QStringLiteral("[;,\\s]+")), Qt::SkipEmptyParts);
+        for (QString extension : extensions) {
+            if (extension.startsWith(QLatin1Char('.')))
+                extension.remove(0, 1);
+            patterns.push_back("*." + extension.toStdString());
+        }
+    }
+    if (patterns.empty())
+        patterns.push_back("*");
+    return patterns;
+}
+
+} // namespace
+
+void InstallDialogHost(DialogHost* host) {
+    installedHost = host;
+}
+
+DialogHost& CurrentDialogHost() {
+    static DesktopDialogs desktop;
+    return installedHost ? *installedHost : desktop;
+}
+
+void MsgBox(const String& message) {
+    const detail::WaitingForUser waiting;
+    CurrentDialogHost().ShowMessage(message);
+}
+
+void Beep() {
+    CurrentDialogHost().Beep();
+}
+
+std::optional<FolderItem> GetOpenFolderItem(const String& fileTypeName) {
+    const detail::WaitingForUser waiting;
+    auto path = CurrentDialogHost().ChooseFileToOpen(
+        fileTypeName, patternsOf(FindRegisteredFileType(fileTypeName)));
+    if (!path)
+        return std::nullopt;
+    return FolderItem(std::move(*path));
+}
+
+std::unique_ptr<Graphics> OpenPrinterDialog(const PrinterSetup*, Window*) {
+    const detail::WaitingForUser waiting;
+    return CurrentDialogHost().OpenPrinter();
+}
+
+} // namespace platform
