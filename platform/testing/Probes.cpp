@@ -4,6 +4,7 @@
 #include "platform/desktop/Application_p.h"
 #include "platform/desktop/Controls_p.h"
 #include "platform/desktop/Menus_p.h"
+#include "platform/desktop/RepaintingYield_p.h"
 
 namespace platform::testing {
 
@@ -13,6 +14,10 @@ std::optional<std::int64_t> RequestedExitCode() {
 
 void ResetRequestedExitCode() {
     detail::requestedExitCode().reset();
+}
+
+std::int64_t YieldCount() {
+    return detail::yieldCount();
 }
 
 std::int64_t PictureLoadCount() {

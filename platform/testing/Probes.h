@@ -15,6 +15,10 @@ namespace platform::testing {
 std::optional<std::int64_t> RequestedExitCode();
 void ResetRequestedExitCode();
 
+// How many times the desktop's yield has been called in this process: the long loops call it
+// in every pass and after every read.
+std::int64_t YieldCount();
+
 // How many times a picture file has been read from the application's resources.
 std::int64_t PictureLoadCount();
 
