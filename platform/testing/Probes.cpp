@@ -5,6 +5,7 @@
 #include "platform/desktop/Controls_p.h"
 #include "platform/desktop/Menus_p.h"
 #include "platform/desktop/RepaintingYield_p.h"
+#include "platform/desktop/Timer_p.h"
 
 namespace platform::testing {
 
@@ -22,6 +23,13 @@ std::int64_t YieldCount() {
 
 std::int64_t PictureLoadCount() {
     return detail::pictureLoadCount();
+}
+
+std::optional<DesktopTimerWait> DesktopWaitFor(const Timer& timer) {
+    const detail::DesktopWait wait = detail::desktopWait(timer);
+    if (!wait.waiting)
+        return std::nullopt;
+    return DesktopTimerWait{wait.milliseconds, wait.precise};
 }
 
 PlatformTrace::PlatformTrace() {

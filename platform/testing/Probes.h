@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class Timer;
+}
+
 namespace platform::testing {
 
 // The code of the last Quit call, if any; reset it before the step that should quit.
@@ -58,6 +62,15 @@ class MenuOperationProbe {
     int m_operations = 0;
     int m_failures = 0;
 };
+
+// How the desktop's event loop waits for a timer that runs on the desktop's own clock (see
+// DesktopTimers): for how many milliseconds, and whether to the millisecond or only within a
+// few percent of the period; nothing while it does not wait for the timer.
+struct DesktopTimerWait {
+    std::int64_t milliseconds = 0;
+    bool precise = false;
+};
+std::optional<DesktopTimerWait> DesktopWaitFor(const Timer& timer);
 
 // Runs `step` once the event loop runs, after the application's late phase. Ask before the
 // start-up hands the late phase over.
