@@ -1,0 +1,15 @@
+#pragma once
+
+// Shared by the platform's own sources and its test support; not for the application's code.
+
+#include <memory>
+
+class QApplication;
+
+namespace platform::detail {
+
+// Starts the toolkit as this application needs it: its dialogs are the toolkit's own widgets
+// and list files by name only.
+std::unique_ptr<QApplication> createToolkit(int& argc, char** argv);
+
+} // namespace platform::detail
