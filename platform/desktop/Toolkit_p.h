@@ -8,8 +8,8 @@ class QApplication;
 
 namespace platform::detail {
 
-// Starts the toolkit as this application needs it: its dialogs are the toolkit's own widgets
-// and list files by name only.
+// Starts the toolkit as this application needs it: its dialogs are the toolkit's own widgets,
+// list files by name only and keep no settings between runs.
 std::unique_ptr<QApplication> createToolkit(int& argc, char** argv);
 
 } // namespace platform::detail
