@@ -371,6 +371,25 @@ TEST(Startup, TheRealDialogsKeepNothingBetweenRuns) {
     EXPECT_TRUE(home.empty()) << EntriesUnder(home.path());
 }
 
+// Without a display (none named, or one that cannot be reached) the program ends as a failed
+// start does: status 1 and one line that says why, not the toolkit's abort with its core dump.
+// The child runs the real program on the desktop's own platform, not the tests' offscreen one.
+TEST(Startup, WithoutADisplayTheProgramEndsWithOneLineAndStatusOne) {
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, "Quorvane: no display could be opened (DISPLAY is not set).\n"},
+        {":47123", "Quorvane: no display could be opened at :47123.\n"},
+    };
+    for (const auto& [display, line] : cases) {
+        SCOPED_TRACE(display.value_or("no DISPLAY"));
+        const Ended ended = RunToEnd({QUORVANE_BINARY}, {{"DISPLAY", display},
+                                                         {"WAYLAND_DISPLAY", std::nullopt},
+                                                         {"QT_QPA_PLATFORM", std::nullopt}});
+        EXPECT_TRUE(ended.exited) << "ended by a signal";
+        EXPECT_EQ(ended.status, 1);
+        EXPECT_EQ(ended.err, line);
+    }
+}
+
 // The built program starts on the offscreen platform and keeps running its event loop; the
 // window cannot be closed from outside there, so the test ends it with a signal.
 TEST(Startup, TheProgramStartsAndKeepsRunning) {
