@@ -152,8 +152,29 @@ std::string FontFamily(RectControl& control) {
     return QFontInfo(widgetOf(control).font()).family().toStdString();
 }
 
-double FontPixelSize(RectControl& control) {
-    return QFontInfo(widgetOf(control).font()).pixelSize();
+FontRequest RequestedFont(RectControl& control) {
+    const QFont font = widgetOf(control).font();
+    FontStyleHint hint = FontStyleHint::Other;
+    switch (font.styleHint()) {
+    case QFont::AnyStyle:
+        hint = FontStyleHint::Any;
+        break;
+    case QFont::Serif:
+        hint = FontStyleHint::Serif;
+        break;
+    case QFont::SansSerif:
+        hint = FontStyleHint::SansSerif;
+        break;
+    case QFont::TypeWriter:
+        hint = FontStyleHint::TypeWriter;
+        break;
+    case QFont::Monospace:
+        hint = FontStyleHint::Monospace;
+        break;
+    default:
+        break;
+    }
+    return {font.family().toStdString(), hint, static_cast<double>(font.pixelSize())};
 }
 
 bool IsResizable(Window& window) {

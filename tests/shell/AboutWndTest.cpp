@@ -72,7 +72,7 @@ TEST_F(AboutWndTest, AnUntitledWhiteDialogWithTheLogoThePictureAndTheNotice) {
     EXPECT_EQ(notice.Text(), String(shell::aboutNotice));
     EXPECT_EQ(notice.TextColor(), 0x00FB0106u);
     EXPECT_EQ(notice.TextAlignment(), 2);
-    EXPECT_EQ(FontPixelSize(notice), 11);
+    EXPECT_EQ(RequestedFont(notice).pixelSize, 11);
     EXPECT_EQ(about.Timer1().Period(), 4000);
     EXPECT_EQ(about.Timer1().RunMode(), 1);
     auto& timer = static_cast<AboutWnd::_wrapper_Timer1&>(about.Timer1());

@@ -266,7 +266,9 @@ TEST(Startup, TheProgramStartsAndKeepsRunning) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As every test binary's main does; the children and the program inherit both.
     ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    ::setenv("LC_ALL", "C.UTF-8", /*overwrite=*/1);
     if (argc == 3 && std::string(argv[1]) == "--scenario")
         return RunScenario(argv[2], argv[0]);
     ::testing::InitGoogleTest(&argc, argv);
