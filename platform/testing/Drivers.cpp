@@ -10,6 +10,7 @@
 #include "platform/desktop/Window.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -23,7 +24,10 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QTextOption>
 #include <QWidget>
 #include <stdexcept>
 
@@ -175,6 +179,32 @@ FontRequest RequestedFont(RectControl& control) {
         break;
     }
     return {font.family().toStdString(), hint, static_cast<double>(font.pixelSize())};
+}
+
+double WrapWidth(TextArea& area) {
+    auto& edit = static_cast<QPlainTextEdit&>(widgetOf(area));
+    // Every line of the area is laid out to the same width: laying out the first block
+    // tells it.
+    const QTextBlock first = edit.document()->firstBlock();
+    edit.document()->documentLayout()->blockBoundingRect(first);
+    const QTextLayout* layout = first.layout();
+    if (!layout || layout->lineCount() == 0)
+        throw std::logic_error("The area has laid out no line.");
+    return layout->lineAt(0).width();
+}
+
+double TextWidth(TextArea& area, const String& line) {
+    auto& edit = static_cast<QPlainTextEdit&>(widgetOf(area));
+    const QTextDocument& document = *edit.document();
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    QTextLayout layout(detail::toQt(line), document.defaultFont());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine laidOut = layout.createLine();
+    laidOut.setNumColumns(static_cast<int>(layout.text().size()));
+    layout.endLayout();
+    return laidOut.naturalTextWidth();
 }
 
 bool IsResizable(Window& window) {

@@ -69,6 +69,11 @@ struct FontRequest {
 };
 FontRequest RequestedFont(RectControl& control);
 
+// How wide, in points, a line of the area may be before the area wraps it.
+double WrapWidth(TextArea& area);
+// How wide `line` is laid out in the area's own font, a tab reaching the area's next tab stop.
+double TextWidth(TextArea& area, const String& line);
+
 bool IsResizable(Window& window);
 bool HasMinimizeButton(Window& window);
 bool HasMaximizeButton(Window& window);

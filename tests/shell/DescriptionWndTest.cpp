@@ -1,5 +1,6 @@
 #include "shell/DescriptionWnd.h"
 
+#include "HelpTextLines.h"
 #include "WidgetTestSupport.h"
 #include "platform/core/Text.h"
 #include "platform/desktop/MenuBar.h"
@@ -121,6 +122,20 @@ TEST_F(DescriptionWndTest, KeepsTheUsersEditsUntilItIsClosed) {
     EXPECT_EQ(again.DescribeFld2().Text(), HelpText());
     EXPECT_FALSE(GeometryOf(again.PrintBtn()).shown);
     EXPECT_TRUE(GeometryOf(again.c2002()).shown);
+}
+
+// The lines that the help text breaks itself fit the area's width in the area's own font,
+// whichever face the desktop found for it, so that none wraps and a continuation line keeps
+// its indent.
+TEST_F(DescriptionWndTest, TheTextsOwnLinesFitTheAreasWidth) {
+    TextArea& help = window->DescribeFld2();
+    ProcessEvents();
+    const double width = WrapWidth(help);
+    for (const HelpPart& part : {kReferenceEntries, kInputExample, kSampleLines, kResultsBlock}) {
+        SCOPED_TRACE(part.name);
+        for (const std::string& line : LinesFrom(part.first, part.count))
+            EXPECT_LE(TextWidth(help, line), width) << line;
+    }
 }
 
 // With the Description window in front, Control shows the main window and About the About
