@@ -1,5 +1,6 @@
 #include "shell/DescriptionWnd.h"
 
+#include "Authorship.h"
 #include "HelpTextLines.h"
 #include "WidgetTestSupport.h"
 #include "platform/core/Text.h"
@@ -7,7 +8,6 @@
 #include "platform/testing/Probes.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
-#include "shell/DescriptionWndLayout.h"
 #include "shell/HelpText.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,11 @@ class DescriptionWndTest : public ::testing::Test {
         ResetRequestedExitCode();
         ClickInWindow(*main, 470, 190); // the question mark
         ProcessEvents();
+        // The window that the click opened: the accessor would build one all the same.
+        Window* opened = _GetImplicitWindow("DescriptionWnd.DescriptionWnd");
+        ASSERT_NE(opened, nullptr) << "the question mark opened no Description window";
         window = &DescriptionWnd();
+        ASSERT_EQ(window, opened);
     }
     void TearDown() override { ResetRequestedExitCode(); }
 
@@ -86,7 +90,7 @@ TEST_F(DescriptionWndTest, AFixedDocumentWindowWithTheHelpTextAndTheNotice) {
     EXPECT_EQ(noticeAt.top, 499);
     EXPECT_EQ(noticeAt.width, 353);
     EXPECT_EQ(noticeAt.height, 24);
-    EXPECT_EQ(notice.Text(), String(shell::descriptionNotice));
+    ExpectNoticeOfAuthorship(notice.Text());
     // Which face stands for Times is the installed fonts' matter; the notice asks for a serif
     // Times and gets a proportional face, not the text area's fixed-pitch one.
     const FontRequest asked = RequestedFont(notice);
@@ -136,6 +140,16 @@ TEST_F(DescriptionWndTest, TheTextsOwnLinesFitTheAreasWidth) {
         for (const std::string& line : LinesFrom(part.first, part.count))
             EXPECT_LE(TextWidth(help, line), width) << line;
     }
+}
+
+// Each of the two areas, the help text and the one under it, shows its selection only while
+// it holds the focus.
+TEST_F(DescriptionWndTest, EachAreaShowsItsSelectionOnlyWithTheFocus) {
+    TextArea& help = window->DescribeFld2();
+    TextArea& under = window->DescribeFld();
+    under.SetText("under the help text\r");
+    ExpectSelectionOnlyWithTheFocus(help, under);
+    ExpectSelectionOnlyWithTheFocus(under, help);
 }
 
 // With the Description window in front, Control shows the main window and About the About

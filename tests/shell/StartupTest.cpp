@@ -4,6 +4,7 @@
 
 #include "shell/Startup.h"
 
+#include "Authorship.h"
 #include "platform/desktop/Application.h"
 #include "platform/desktop/Window.h"
 #include "platform/testing/Drivers.h"
@@ -65,6 +66,7 @@ const std::map<std::string, std::function<void(MenuOperationProbe&)>>& Scenarios
                                        std::to_string(app.NonReleaseVersion()) + " " +
                                        std::to_string(app.StageCode()) + " " +
                                        app.ShortVersion().str() + " " + app.PackageInfo().str());
+                 Report("long-version", app.LongVersion().str());
                  Report("bar-is-menu", app.MenuBar() == &Menu() ? "yes" : "no");
                  Quit(0);
              });
@@ -195,6 +197,7 @@ TEST(Startup, OrderOfTheEarlyPhaseAndTheFirstWindow) {
     EXPECT_EQ(run.checks.at("windows"), "AboutWnd.AboutWnd:shown");
     EXPECT_EQ(run.checks.at("about-is-dialog"), "yes");
     EXPECT_EQ(run.checks.at("version"), "2 0 0 0 3 2.0 Quorvane");
+    ExpectNoticeOfAuthorship(run.checks.at("long-version"));
     EXPECT_EQ(run.checks.at("bar-is-menu"), "yes");
     EXPECT_TRUE(run.failures.empty());
 }
