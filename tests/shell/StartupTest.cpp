@@ -5,7 +5,9 @@
 #include "shell/Startup.h"
 
 #include "Authorship.h"
+#include "TemporaryFiles.h"
 #include "platform/desktop/Application.h"
+#include "platform/desktop/Timer.h"
 #include "platform/desktop/Window.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
@@ -22,6 +24,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -51,58 +54,110 @@ std::string OpenWindows() {
     return list;
 }
 
+// The yields counted when a scenario asked for the end of the run; -1 when it did not.
+std::int64_t yieldsAtRequest = -1;
+
+// Get Data on a file that takes minutes to read (64 GiB with no line end), and a timer of the
+// main window that asks for the end of the run at the action's first yield. The scenario
+// reports how many yields came after the request and what the report area held by then.
+void ReadEndlesslyAndThen(ScriptedDialogs& dialogs, std::function<void()> request) {
+    static const TemporaryFile endless("", ".endless");
+    if (::truncate(endless.path().c_str(), std::int64_t{64} << 30) != 0)
+        std::printf("check setup cannot make %s\n", endless.path().c_str());
+    dialogs.QueueOpenFile(endless.path());
+    WhenEventLoopRuns([request = std::move(request)] {
+        ClickInWindow(AboutWnd(), 5, 5);
+        class ControlWnd& window = ControlWnd();
+        auto timer = std::make_unique<Timer>();
+        timer->SetPeriod(0);
+        timer->Action.Bind([request](Timer&) {
+            yieldsAtRequest = YieldCount();
+            request();
+        });
+        window._AddControl("Requester", std::move(timer));
+        window.ObserversFld().SetText("6");
+        window.CasesFld().SetText("30");
+        window.CatsFld().SetText("5");
+        window._ControlByNameAs<Timer>("Requester").SetRunMode(1);
+        Click(window.CalculateBtn());
+        Report("report", window.ResultsFld().Text().empty() ? "empty" : "appended");
+    });
+}
+
 // Each scenario prepares the run and says what to do once the event loop runs.
-const std::map<std::string, std::function<void(MenuOperationProbe&)>>& Scenarios() {
-    static const std::map<std::string, std::function<void(MenuOperationProbe&)>> scenarios{
-        {"first-window",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 Report("windows", OpenWindows());
-                 Report("about-is-dialog", IsDialogWindow(AboutWnd()) ? "yes" : "no");
-                 const Application& app = *App();
-                 Report("version", std::to_string(app.MajorVersion()) + " " +
-                                       std::to_string(app.MinorVersion()) + " " +
-                                       std::to_string(app.BugVersion()) + " " +
-                                       std::to_string(app.NonReleaseVersion()) + " " +
-                                       std::to_string(app.StageCode()) + " " +
-                                       app.ShortVersion().str() + " " + app.PackageInfo().str());
-                 Report("long-version", app.LongVersion().str());
-                 Report("bar-is-menu", app.MenuBar() == &Menu() ? "yes" : "no");
-                 Quit(0);
-             });
-         }},
-        {"menu-failure",
-         [](MenuOperationProbe& probe) {
-             probe.FailAt("AddMenu", 3);
-             WhenEventLoopRuns([] { Report("loop", "ran"); });
-         }},
-        {"close-main-with-about-and-description-open",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 PressKeysInWindow(AboutWnd(), "X");
-                 ChooseDrawnItem(ControlWnd(), "Window", "Description");
-                 AboutWnd().Show();
-                 Report("windows", OpenWindows());
-                 CloseWindow(ControlWnd());
-             });
-         }},
-        {"quit-item",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 ClickInWindow(AboutWnd(), 5, 5);
-                 Report("chosen", ChooseDrawnItem(ControlWnd(), "File", "Quit") ? "yes" : "no");
-             });
-         }},
-        {"quit-shortcut",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 ClickInWindow(AboutWnd(), 5, 5);
-                 PressKeysInWindow(ControlWnd(), "Ctrl+Q");
-             });
-         }},
-        {"close-about-first",
-         [](MenuOperationProbe&) { WhenEventLoopRuns([] { CloseWindow(AboutWnd()); }); }},
-    };
+const std::map<std::string, std::function<void(MenuOperationProbe&, ScriptedDialogs&)>>&
+Scenarios() {
+    static const std::map<std::string, std::function<void(MenuOperationProbe&, ScriptedDialogs&)>>
+        scenarios{
+            {"first-window",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     Report("windows", OpenWindows());
+                     Report("about-is-dialog", IsDialogWindow(AboutWnd()) ? "yes" : "no");
+                     const Application& app = *App();
+                     Report("version", std::to_string(app.MajorVersion()) + " " +
+                                           std::to_string(app.MinorVersion()) + " " +
+                                           std::to_string(app.BugVersion()) + " " +
+                                           std::to_string(app.NonReleaseVersion()) + " " +
+                                           std::to_string(app.StageCode()) + " " +
+                                           app.ShortVersion().str() + " " +
+                                           app.PackageInfo().str());
+                     Report("long-version", app.LongVersion().str());
+                     Report("bar-is-menu", app.MenuBar() == &Menu() ? "yes" : "no");
+                     Quit(0);
+                 });
+             }},
+            {"menu-failure",
+             [](MenuOperationProbe& probe, ScriptedDialogs&) {
+                 probe.FailAt("AddMenu", 3);
+                 WhenEventLoopRuns([] { Report("loop", "ran"); });
+             }},
+            {"close-main-with-about-and-description-open",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     PressKeysInWindow(AboutWnd(), "X");
+                     ChooseDrawnItem(ControlWnd(), "Window", "Description");
+                     AboutWnd().Show();
+                     Report("windows", OpenWindows());
+                     CloseWindow(ControlWnd());
+                 });
+             }},
+            {"quit-item",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     ClickInWindow(AboutWnd(), 5, 5);
+                     Report("chosen", ChooseDrawnItem(ControlWnd(), "File", "Quit") ? "yes" : "no");
+                 });
+             }},
+            {"quit-shortcut",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     ClickInWindow(AboutWnd(), 5, 5);
+                     PressKeysInWindow(ControlWnd(), "Ctrl+Q");
+                 });
+             }},
+            {"close-main-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs, [] { CloseWindow(ControlWnd()); });
+             }},
+            {"quit-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs, [] { Quit(0); });
+             }},
+            {"quit-item-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs,
+                                      [] { ChooseDrawnItem(ControlWnd(), "File", "Quit"); });
+             }},
+            {"quit-shortcut-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs, [] { PressKeysInWindow(ControlWnd(), "Ctrl+Q"); });
+             }},
+            {"close-about-first",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] { CloseWindow(AboutWnd()); });
+             }},
+        };
     return scenarios;
 }
 
@@ -114,7 +169,7 @@ int RunScenario(const std::string& name, char* program) {
     ScriptedDialogs dialogs;
     PlatformTrace trace;
     MenuOperationProbe probe;
-    found->second(probe);
+    found->second(probe, dialogs);
     char* arguments[] = {program, nullptr};
     const int status = RunQuorvane(1, arguments);
     for (const std::string& event : trace.Events())
@@ -122,6 +177,8 @@ int RunScenario(const std::string& name, char* program) {
     for (const String& failure : dialogs.failures)
         std::printf("failure %s\n", failure.str().c_str());
     Report("menu-slot", Menu::_implicitInstance ? "built" : "empty");
+    if (yieldsAtRequest >= 0)
+        Report("yields-after-request", std::to_string(YieldCount() - yieldsAtRequest));
     std::printf("status %d\n", status);
     std::fflush(stdout);
     return status;
@@ -234,6 +291,21 @@ TEST(Startup, QuitFromTheFileMenuAndFromItsShortcutEndsWithZero) {
         EXPECT_TRUE(run.failures.empty());
     }
     EXPECT_EQ(RunInChild("quit-item").checks.at("chosen"), "yes");
+}
+
+// Closing the main window or asking for Quit in any way while Get Data reads a file that would
+// take minutes ends the run at that very yield, with status 0, nothing appended and no failure.
+TEST(Startup, QuitAndCloseDuringALongReadEndTheRunAtOnce) {
+    for (const char* scenario : {"close-main-during-read", "quit-during-read",
+                                 "quit-item-during-read", "quit-shortcut-during-read"}) {
+        SCOPED_TRACE(scenario);
+        Outcome run = RunInChild(scenario);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.checks.count("setup"), 0u) << run.checks["setup"];
+        EXPECT_EQ(run.checks["report"], "empty");
+        EXPECT_EQ(run.checks["yields-after-request"], "0");
+        EXPECT_TRUE(run.failures.empty());
+    }
 }
 
 // Closing the About window before the main window exists leaves no window, and the
