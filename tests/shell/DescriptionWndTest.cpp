@@ -27,6 +27,7 @@ class DescriptionWndTest : public ::testing::Test {
         main = &ControlWnd();
         main->Show();
         ProcessEvents();
+        ASSERT_EQ(_GetImplicitWindow("DescriptionWnd.DescriptionWnd"), nullptr);
         ResetRequestedExitCode();
         ClickInWindow(*main, 470, 190); // the question mark
         ProcessEvents();
@@ -36,7 +37,13 @@ class DescriptionWndTest : public ::testing::Test {
         window = &DescriptionWnd();
         ASSERT_EQ(window, opened);
     }
-    void TearDown() override { ResetRequestedExitCode(); }
+    // Closed again, so that the tests after these in the same process start without it.
+    void TearDown() override {
+        if (Window* open = _GetImplicitWindow("DescriptionWnd.DescriptionWnd"))
+            CloseWindow(*open);
+        ProcessEvents();
+        ResetRequestedExitCode();
+    }
 
     static String Lines(int count) {
         String text;
