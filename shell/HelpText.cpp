@@ -7,7 +7,10 @@
 namespace {
 
 // One entry per line of the text, so that each can be read and checked on its own. The sample
-// data separate their counts by tabs, which is what makes them a valid ratings file.
+// data separate their counts by tabs, which is what makes them a valid ratings file. The
+// reference entries are broken at 61 characters at most, which leaves room in the Description
+// window's area for a fixed-pitch face a little wider than most, so that no continuation line
+// wraps and loses its indent.
 // clang-format off
 constexpr std::string_view kLines[] = {
     "Quorvane",
@@ -23,15 +26,17 @@ constexpr std::string_view kLines[] = {
     "Quorvane computes both the general and the conditional coefficients, following the computational formulae of Fleiss (1971), and tests the statistical significance of the agreement among many observers.",
     "",
     "References",
-    "Algorithms for fast and precise computation of the normal integral",
-    "     (1989). Behavior Research Methods, Instruments, & Computers,",
-    "     21, 447-454.",
-    "Cohen, J. (1960). A coefficient of agreement for nominal scales.",
-    "     Educational and Psychological Measurement, 20, 37-46.",
-    "Fleiss, J. L. (1971). Measuring nominal scale agreement among many",
-    "     raters. Psychological Bulletin, 76, 378-382.",
-    "Light, R. J. (1971). Measures of response agreement for qualitative",
-    "     data: Some generalizations and alternatives. Psychological Bulletin, 76, 365-377.",
+    "Algorithms for fast and precise computation of the normal",
+    "     integral (1989). Behavior Research Methods, Instruments,",
+    "     & Computers, 21, 447-454.",
+    "Cohen, J. (1960). A coefficient of agreement for nominal",
+    "     scales. Educational and Psychological Measurement,",
+    "     20, 37-46.",
+    "Fleiss, J. L. (1971). Measuring nominal scale agreement among",
+    "     many raters. Psychological Bulletin, 76, 378-382.",
+    "Light, R. J. (1971). Measures of response agreement for",
+    "     qualitative data: Some generalizations and alternatives.",
+    "     Psychological Bulletin, 76, 365-377.",
     "",
     "Data Input",
     "Data is input from a text file. It is not interactive. In that file, each case must reside on a single line. Each case must include an entry for each of the categories. Non-selected categories are indicated by zeros.  Category entries are separated by tabs.  The end of each line of data (case) is marked by a return.  Thus, Quorvane uses tab delimited text files for its data input. Do not use spaces or commas to separate categories -- only tabs will work.",
@@ -90,7 +95,7 @@ constexpr std::string_view kLines[] = {
     "++++++++++++++++++++++++++++++++++++++++++++++++++++++++++++",
     "",
     "If you report kappa statistics computed by Quorvane in a professional publication, please cite the program as follows:",
-    "     the Quorvane authors (2020). Quorvane [Computer software]. Kendal: Department of Psychology Press.",
+    "     the Quorvane authors (2020). Quorvane [Computer software]. Quorvane Town: The Quorvane Project.",
     "",
     "               ***************************************************************",
     "Quorvane is Copyright (C) 2002-2020 the Quorvane authors, who keep all rights in it. You may copy Quorvane and give it to others free of charge, provided that you pass it on whole and unchanged, this help text included, and that you neither sell it nor make it part of anything that is sold.",

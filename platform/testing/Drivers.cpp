@@ -28,6 +28,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextOption>
 #include <QWidget>
 #include <stdexcept>
 
@@ -174,8 +175,55 @@ std::string FontFamily(RectControl& control) {
     return QFontInfo(widgetOf(control).font()).family().toStdString();
 }
 
-double FontPixelSize(RectControl& control) {
-    return QFontInfo(widgetOf(control).font()).pixelSize();
+FontRequest RequestedFont(RectControl& control) {
+    const QFont font = widgetOf(control).font();
+    FontStyleHint hint = FontStyleHint::Other;
+    switch (font.styleHint()) {
+    case QFont::AnyStyle:
+        hint = FontStyleHint::Any;
+        break;
+    case QFont::Serif:
+        hint = FontStyleHint::Serif;
+        break;
+    case QFont::SansSerif:
+        hint = FontStyleHint::SansSerif;
+        break;
+    case QFont::TypeWriter:
+        hint = FontStyleHint::TypeWriter;
+        break;
+    case QFont::Monospace:
+        hint = FontStyleHint::Monospace;
+        break;
+    default:
+        break;
+    }
+    return {font.family().toStdString(), hint, static_cast<double>(font.pixelSize())};
+}
+
+double WrapWidth(TextArea& area) {
+    auto& edit = static_cast<QPlainTextEdit&>(widgetOf(area));
+    // Every line of the area is laid out to the same width: laying out the first block
+    // tells it.
+    const QTextBlock first = edit.document()->firstBlock();
+    edit.document()->documentLayout()->blockBoundingRect(first);
+    const QTextLayout* layout = first.layout();
+    if (!layout || layout->lineCount() == 0)
+        throw std::logic_error("The area has laid out no line.");
+    return layout->lineAt(0).width();
+}
+
+double TextWidth(TextArea& area, const String& line) {
+    auto& edit = static_cast<QPlainTextEdit&>(widgetOf(area));
+    const QTextDocument& document = *edit.document();
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    QTextLayout layout(detail::toQt(line), document.defaultFont());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine laidOut = layout.createLine();
+    laidOut.setNumColumns(static_cast<int>(layout.text().size()));
+    layout.endLayout();
+    return laidOut.naturalTextWidth();
 }
 
 bool IsResizable(Window& window) {

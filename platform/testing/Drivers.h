@@ -56,11 +56,28 @@ String DocumentText(TextArea& area);
 std::vector<double> ScreenColumns(TextArea& area, int line);
 // Closes the window as its close button does.
 void CloseWindow(Window& window);
+// Whether the face that the desktop found for the control's font is fixed-pitch.
 bool IsFixedPitch(RectControl& control);
 // Whether the area, drawn as it is now, shows any pixel in the desktop's selection colour.
 bool DrawsSelection(TextArea& area);
+// The family of the face that the desktop found for the control's font: it depends on the
+// fonts installed, so compare it only with another control's.
 std::string FontFamily(RectControl& control);
-double FontPixelSize(RectControl& control);
+
+// The font that the control asks the desktop for, before the desktop picks an installed face.
+enum class FontStyleHint { Any, Serif, SansSerif, TypeWriter, Monospace, Other };
+struct FontRequest {
+    std::string family;
+    FontStyleHint styleHint = FontStyleHint::Any;
+    double pixelSize = 0;
+};
+FontRequest RequestedFont(RectControl& control);
+
+// How wide, in points, a line of the area may be before the area wraps it.
+double WrapWidth(TextArea& area);
+// How wide `line` is laid out in the area's own font, a tab reaching the area's next tab stop.
+double TextWidth(TextArea& area, const String& line);
+
 bool IsResizable(Window& window);
 bool HasMinimizeButton(Window& window);
 bool HasMaximizeButton(Window& window);

@@ -1,11 +1,10 @@
 #include "shell/AboutWnd.h"
 
+#include "Authorship.h"
 #include "ShellTestEnvironment.h"
 #include "WidgetTestSupport.h"
 #include "platform/testing/Probes.h"
-#include "shell/AboutWndLayout.h"
 #include "shell/ControlWnd.h"
-#include "shell/Pictures.h"
 
 #include <algorithm>
 #include <functional>
@@ -66,13 +65,21 @@ TEST_F(AboutWndTest, AnUntitledWhiteDialogWithTheLogoThePictureAndTheNotice) {
         EXPECT_EQ(at.height, p.height);
         EXPECT_TRUE(at.shown);
     }
-    EXPECT_EQ(about.Canvas1().Backdrop().image(), Quor().image());
-    EXPECT_EQ(about.Canvas2().Backdrop().image(), kappa64().image());
+    // The logo is 381 x 75 and the kappa 64 x 64, the sizes of their files.
+    struct Backdrop {
+        Canvas& canvas;
+        std::int64_t width, height;
+    } backdrops[] = {{about.Canvas1(), 381, 75}, {about.Canvas2(), 64, 64}};
+    for (const Backdrop& b : backdrops) {
+        SCOPED_TRACE(b.canvas.Name().str());
+        EXPECT_EQ(b.canvas.Backdrop().Width(), b.width);
+        EXPECT_EQ(b.canvas.Backdrop().Height(), b.height);
+    }
     Label& notice = about.StaticText5();
-    EXPECT_EQ(notice.Text(), String(shell::aboutNotice));
+    ExpectNoticeOfAuthorship(notice.Text());
     EXPECT_EQ(notice.TextColor(), 0x00FB0106u);
     EXPECT_EQ(notice.TextAlignment(), 2);
-    EXPECT_EQ(FontPixelSize(notice), 11);
+    EXPECT_EQ(RequestedFont(notice).pixelSize, 11);
     EXPECT_EQ(about.Timer1().Period(), 4000);
     EXPECT_EQ(about.Timer1().RunMode(), 1);
     auto& timer = static_cast<AboutWnd::_wrapper_Timer1&>(about.Timer1());

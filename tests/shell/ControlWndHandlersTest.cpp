@@ -4,6 +4,7 @@
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
+#include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
 
 #include <cstdint>
@@ -191,14 +192,33 @@ TEST_F(ControlWndHandlersTest, MenuItemsReachOnlyTheTwoRegisteredHandlers) {
     }
     window->ResultsFld().SetEnabled(true);
     window->ResultsFld().SetText("a report\r");
+    if (Window* open = _GetImplicitWindow("DescriptionWnd.DescriptionWnd"))
+        CloseWindow(*open);
+    AboutWnd().Hide();
+    ProcessEvents();
+    ASSERT_EQ(FrontmostWindow(), window);
     EXPECT_FALSE(ChooseMenuItem("Print"));
     EXPECT_FALSE(ChooseMenuItem("ControlMenuItem"));
-    EXPECT_FALSE(ChooseMenuItem("AboutMenuItem"));
+    EXPECT_EQ(FrontmostWindow(), window);
+
+    // Each of the two handlers answers false and opens its window in front of this one.
     EXPECT_FALSE(ChooseMenuItem("DescriptionMenuItem"));
+    Window* description = _GetImplicitWindow("DescriptionWnd.DescriptionWnd");
+    ASSERT_NE(description, nullptr);
+    EXPECT_TRUE(description->IsVisible());
+    EXPECT_EQ(FrontmostWindow(), description);
+    window->Show();
+    ProcessEvents();
+    ASSERT_EQ(FrontmostWindow(), window);
+    EXPECT_FALSE(ChooseMenuItem("AboutMenuItem"));
+    EXPECT_TRUE(AboutWnd().IsVisible());
+    EXPECT_EQ(FrontmostWindow(), &AboutWnd());
     EXPECT_EQ(dialogs.printDialogs, 0);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(dialogs.failures.empty());
     EXPECT_EQ(window->ResultsFld().Text(), String("a report\r"));
+    CloseWindow(*description);
+    ProcessEvents();
 }
 
 TEST_F(ControlWndHandlersTest, PrintWithNothingToPrintBeepsAndExplains) {

@@ -1,5 +1,6 @@
 #include "shell/ControlWnd.h"
 
+#include "WidgetTestSupport.h"
 #include "platform/core/Errors.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
@@ -144,6 +145,19 @@ TEST_F(ControlWndTest, ResultsAreaStartsEmptyDisabledAndFixedPitch) {
     results.SetFocus();
     TypeKey(results, "x");
     EXPECT_EQ(results.Text(), String("x"));
+}
+
+TEST_F(ControlWndTest, ResultsAreaShowsItsSelectionOnlyWithTheFocus) {
+    class ControlWnd& window = ControlWnd();
+    // Its first activation builds the About window, which the desktop then activates in its
+    // turn; shown again, the main window is the active one.
+    ProcessEvents();
+    window.Show();
+    ProcessEvents();
+    TextArea& results = window.ResultsFld();
+    results.SetEnabled(true); // as after Get Data
+    results.SetText("a report\r");
+    ExpectSelectionOnlyWithTheFocus(results, window.ObserversFld());
 }
 
 TEST_F(ControlWndTest, TabMovesOnlyAmongTheCountFields) {

@@ -1,12 +1,13 @@
 #include "shell/DescriptionWnd.h"
 
+#include "Authorship.h"
+#include "HelpTextLines.h"
 #include "WidgetTestSupport.h"
 #include "platform/core/Text.h"
 #include "platform/desktop/MenuBar.h"
 #include "platform/testing/Probes.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
-#include "shell/DescriptionWndLayout.h"
 #include "shell/HelpText.h"
 
 #include <gtest/gtest.h>
@@ -26,12 +27,23 @@ class DescriptionWndTest : public ::testing::Test {
         main = &ControlWnd();
         main->Show();
         ProcessEvents();
+        ASSERT_EQ(_GetImplicitWindow("DescriptionWnd.DescriptionWnd"), nullptr);
         ResetRequestedExitCode();
         ClickInWindow(*main, 470, 190); // the question mark
         ProcessEvents();
+        // The window that the click opened: the accessor would build one all the same.
+        Window* opened = _GetImplicitWindow("DescriptionWnd.DescriptionWnd");
+        ASSERT_NE(opened, nullptr) << "the question mark opened no Description window";
         window = &DescriptionWnd();
+        ASSERT_EQ(window, opened);
     }
-    void TearDown() override { ResetRequestedExitCode(); }
+    // Closed again, so that the tests after these in the same process start without it.
+    void TearDown() override {
+        if (Window* open = _GetImplicitWindow("DescriptionWnd.DescriptionWnd"))
+            CloseWindow(*open);
+        ProcessEvents();
+        ResetRequestedExitCode();
+    }
 
     static String Lines(int count) {
         String text;
@@ -65,7 +77,7 @@ TEST_F(DescriptionWndTest, AFixedDocumentWindowWithTheHelpTextAndTheNotice) {
     EXPECT_EQ(help.Text(), HelpText());
     EXPECT_FALSE(help.ReadOnly());
     EXPECT_TRUE(IsFixedPitch(help));
-    EXPECT_EQ(FontPixelSize(help), 11);
+    EXPECT_EQ(RequestedFont(help).pixelSize, 11);
     EXPECT_EQ(help.SelStart(), 0); // read from its start
     const WidgetGeometry helpAt = GeometryOf(help);
     EXPECT_EQ(helpAt.left, -1);
@@ -85,10 +97,15 @@ TEST_F(DescriptionWndTest, AFixedDocumentWindowWithTheHelpTextAndTheNotice) {
     EXPECT_EQ(noticeAt.top, 499);
     EXPECT_EQ(noticeAt.width, 353);
     EXPECT_EQ(noticeAt.height, 24);
-    EXPECT_EQ(notice.Text(), String(shell::descriptionNotice));
-    EXPECT_NE(FontFamily(notice).find("Serif"), std::string::npos) << FontFamily(notice);
-    EXPECT_FALSE(IsFixedPitch(notice));
-    EXPECT_EQ(FontPixelSize(notice), 11);
+    ExpectNoticeOfAuthorship(notice.Text());
+    // Which face stands for Times is the installed fonts' matter; the notice asks for a serif
+    // Times and gets a proportional face, not the text area's fixed-pitch one.
+    const FontRequest asked = RequestedFont(notice);
+    EXPECT_EQ(asked.family, "Times");
+    EXPECT_EQ(asked.styleHint, FontStyleHint::Serif);
+    EXPECT_EQ(asked.pixelSize, 11);
+    EXPECT_FALSE(IsFixedPitch(notice)) << FontFamily(notice);
+    EXPECT_NE(FontFamily(notice), FontFamily(help));
 
     EXPECT_FALSE(GeometryOf(window->PrintBtn()).shown);
     EXPECT_EQ(window->PrintBtn().Caption(), String("Print"));
@@ -116,6 +133,30 @@ TEST_F(DescriptionWndTest, KeepsTheUsersEditsUntilItIsClosed) {
     EXPECT_EQ(again.DescribeFld2().Text(), HelpText());
     EXPECT_FALSE(GeometryOf(again.PrintBtn()).shown);
     EXPECT_TRUE(GeometryOf(again.c2002()).shown);
+}
+
+// The lines that the help text breaks itself fit the area's width in the area's own font,
+// whichever face the desktop found for it, so that none wraps and a continuation line keeps
+// its indent.
+TEST_F(DescriptionWndTest, TheTextsOwnLinesFitTheAreasWidth) {
+    TextArea& help = window->DescribeFld2();
+    ProcessEvents();
+    const double width = WrapWidth(help);
+    for (const HelpPart& part : {kReferenceEntries, kInputExample, kSampleLines, kResultsBlock}) {
+        SCOPED_TRACE(part.name);
+        for (const std::string& line : LinesFrom(part.first, part.count))
+            EXPECT_LE(TextWidth(help, line), width) << line;
+    }
+}
+
+// Each of the two areas, the help text and the one under it, shows its selection only while
+// it holds the focus.
+TEST_F(DescriptionWndTest, EachAreaShowsItsSelectionOnlyWithTheFocus) {
+    TextArea& help = window->DescribeFld2();
+    TextArea& under = window->DescribeFld();
+    under.SetText("under the help text\r");
+    ExpectSelectionOnlyWithTheFocus(help, under);
+    ExpectSelectionOnlyWithTheFocus(under, help);
 }
 
 // With the Description window in front, Control shows the main window and About the About

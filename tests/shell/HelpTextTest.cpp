@@ -1,6 +1,7 @@
 #include "shell/HelpText.h"
 
 #include "CalculatorTestSupport.h"
+#include "HelpTextLines.h"
 
 #include <algorithm>
 #include <array>
@@ -14,30 +15,10 @@
 
 namespace {
 
-constexpr std::size_t kLineCount = 86;
-constexpr std::size_t kFirstSampleLine = 37;
-constexpr std::size_t kLastSampleLine = 66;
-
-std::vector<std::string> HelpLines() {
-    std::vector<std::string> lines;
-    const std::string_view text = HelpText().view();
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\r', start)) != std::string_view::npos; start = end + 1)
-        lines.emplace_back(text.substr(start, end - start));
-    lines.emplace_back(text.substr(start));
-    return lines;
-}
-
-// Lines `first` to `first + count - 1`, counted from 1.
-std::vector<std::string> LinesFrom(std::size_t first, std::size_t count) {
-    const std::vector<std::string> lines = HelpLines();
-    EXPECT_LE(first - 1 + count, lines.size());
-    return {lines.begin() + static_cast<std::ptrdiff_t>(first - 1),
-            lines.begin() + static_cast<std::ptrdiff_t>(first - 1 + count)};
-}
+constexpr std::size_t kLineCount = 88;
 
 bool IsSampleLine(std::size_t number) {
-    return number >= kFirstSampleLine && number <= kLastSampleLine;
+    return number >= kSampleLines.first && number < kSampleLines.first + kSampleLines.count;
 }
 
 TEST(HelpText, IsPlainAsciiWithTabsOnlyInTheSampleLines) {
@@ -81,7 +62,7 @@ TEST(HelpText, IsPlainAsciiWithTabsOnlyInTheSampleLines) {
 }
 
 TEST(HelpText, EmptyLinesStandBetweenSectionsOnly) {
-    const std::set<std::size_t> empty = {2, 4, 6, 8, 10, 12, 23, 26, 32, 34, 67, 79, 82, 85};
+    const std::set<std::size_t> empty = {2, 4, 6, 8, 10, 12, 25, 28, 34, 36, 69, 81, 84, 87};
     const std::vector<std::string> lines = HelpLines();
     ASSERT_EQ(lines.size(), kLineCount);
     for (std::size_t number = 1; number <= lines.size(); ++number)
@@ -93,7 +74,7 @@ TEST(HelpText, FixedSectionsAreExact) {
     const std::pair<std::size_t, std::vector<std::string>> sections[] = {
         {1, {"Quorvane"}},
         {13, {"References"}},
-        {24,
+        {26,
          {"Data Input",
           "Data is input from a text file. It is not interactive. In that file, each case must "
           "reside on a single line. Each case must include an entry for each of the categories. "
@@ -108,16 +89,16 @@ TEST(HelpText, FixedSectionsAreExact) {
           "put that case into category #2, and 1 observer judged that case to belong to category "
           "#3.  For case #5, 3 observers judged it to belong to category #1, 1 observer judged it "
           "to belong to category #2, and zero observers placed it into category #3."}},
-        {35,
+        {37,
          {"Sample Data", "The following data is from Fleiss (1971). There are 6 raters, 5 "
                          "categories, and 30 cases."}},
-        {68, {"The results of this Quorvane analysis are:"}},
+        {70, {"The results of this Quorvane analysis are:"}},
         // The results table of the sample's agreement report: its frame, heading, frame, six
         // rows and frame.
-        {69,
+        {kResultsBlock.first,
          {calculator::testing::SampleReportLines3To31().begin() + 17,
           calculator::testing::SampleReportLines3To31().begin() + 27}},
-        {83, {std::string(15, ' ') + std::string(63, '*')}},
+        {85, {std::string(15, ' ') + std::string(63, '*')}},
     };
     for (const auto& [first, expected] : sections) {
         SCOPED_TRACE("from line " + std::to_string(first));
@@ -143,7 +124,7 @@ TEST(HelpText, SampleLinesHoldTheFleissTable) {
     ASSERT_EQ(totals, (Case{26, 26, 30, 55, 43})) << "the published category totals";
 
     std::vector<Case> actual;
-    for (const std::string& line : LinesFrom(kFirstSampleLine, expected.size())) {
+    for (const std::string& line : LinesFrom(kSampleLines.first, expected.size())) {
         Case row{};
         for (std::size_t j = 0; j < row.size() && 2 * j < line.size(); ++j)
             row[j] = line[2 * j] - '0';
@@ -168,7 +149,7 @@ std::vector<std::pair<std::size_t, std::size_t>> NonBlankRuns(const std::string&
 
 // In a fixed-pitch font the heading's words and the right-aligned values stand in fixed columns.
 TEST(HelpText, ResultsBlockLinesUpInItsColumns) {
-    const std::vector<std::string> block = LinesFrom(69, 10);
+    const std::vector<std::string> block = LinesFrom(kResultsBlock.first, kResultsBlock.count);
     for (std::size_t frame : {0u, 2u, 9u})
         EXPECT_EQ(block[frame], std::string(60, '+'));
 
@@ -197,19 +178,23 @@ TEST(HelpText, ReferencesAndNoticesKeepTheirFormAndFacts) {
         const char* holds;
     };
     const Case table[] = {
-        {14, 0, "Algorithms for fast and precise computation of the normal integral"},
-        {15, 5, "(1989). Behavior Research Methods, Instruments, & Computers,"},
-        {16, 5, "21, 447-454."},
-        {17, 0, "Cohen, J. (1960). A coefficient of agreement for nominal scales."},
-        {18, 5, "Educational and Psychological Measurement, 20, 37-46."},
-        {19, 0, "Fleiss, J. L. (1971). Measuring nominal scale agreement among many"},
-        {20, 5, "raters. Psychological Bulletin, 76, 378-382."},
-        {21, 0, "Light, R. J. (1971). Measures of response agreement for qualitative"},
-        {22, 5, "Psychological Bulletin, 76, 365-377."},
-        {80, 0, "cite"},
-        {81, 5, "the Quorvane authors (2020). Quorvane [Computer software]. "},
-        {84, 0, "Copyright (C) 2002-2020 the Quorvane authors"},
-        {86, 0, "warranty"},
+        {14, 0, "Algorithms for fast and precise computation of the normal"},
+        {15, 5, "integral (1989). Behavior Research Methods, Instruments,"},
+        {16, 5, "& Computers, 21, 447-454."},
+        {17, 0, "Cohen, J. (1960). A coefficient of agreement for nominal"},
+        {18, 5, "scales. Educational and Psychological Measurement,"},
+        {19, 5, "20, 37-46."},
+        {20, 0, "Fleiss, J. L. (1971). Measuring nominal scale agreement among"},
+        {21, 5, "many raters. Psychological Bulletin, 76, 378-382."},
+        {22, 0, "Light, R. J. (1971). Measures of response agreement for"},
+        {23, 5, "qualitative data: Some generalizations and alternatives."},
+        {24, 5, "Psychological Bulletin, 76, 365-377."},
+        {82, 0, "cite"},
+        {83, 5,
+         "the Quorvane authors (2020). Quorvane [Computer software]. Quorvane Town: The "
+         "Quorvane Project."},
+        {86, 0, "Copyright (C) 2002-2020 the Quorvane authors"},
+        {88, 0, "warranty"},
     };
     const std::vector<std::string> lines = HelpLines();
     ASSERT_EQ(lines.size(), kLineCount);

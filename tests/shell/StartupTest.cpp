@@ -4,6 +4,7 @@
 
 #include "shell/Startup.h"
 
+#include "Authorship.h"
 #include "TemporaryFiles.h"
 #include "platform/desktop/Application.h"
 #include "platform/desktop/Timer.h"
@@ -113,6 +114,7 @@ Scenarios() {
                                            std::to_string(app.StageCode()) + " " +
                                            app.ShortVersion().str() + " " +
                                            app.PackageInfo().str());
+                     Report("long-version", app.LongVersion().str());
                      Report("bar-is-menu", app.MenuBar() == &Menu() ? "yes" : "no");
                      Quit(0);
                  });
@@ -355,6 +357,7 @@ TEST(Startup, OrderOfTheEarlyPhaseAndTheFirstWindow) {
     EXPECT_EQ(run.checks.at("windows"), "AboutWnd.AboutWnd:shown");
     EXPECT_EQ(run.checks.at("about-is-dialog"), "yes");
     EXPECT_EQ(run.checks.at("version"), "2 0 0 0 3 2.0 Quorvane");
+    ExpectNoticeOfAuthorship(run.checks.at("long-version"));
     EXPECT_EQ(run.checks.at("bar-is-menu"), "yes");
     EXPECT_TRUE(run.failures.empty());
 }
@@ -487,7 +490,9 @@ TEST(Startup, TheProgramStartsAndKeepsRunning) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As every test binary's main does; the children and the program inherit both.
     ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
+    ::setenv("LC_ALL", "C.UTF-8", /*overwrite=*/1);
     if (argc >= 3 && std::string(argv[1]) == "--scenario") {
         ScenarioArgument() = argc > 3 ? argv[3] : "";
         return RunScenario(argv[2], argv[0]);

@@ -62,6 +62,21 @@ class Sentinel : public Control {
     bool& m_deleted;
 };
 
+// An area laid out with HideSelection shows its selection only while it holds the focus: a
+// selection made with the focus is drawn, and is no longer drawn, though kept, once the focus
+// went to `elsewhere`. The area must hold at least four characters.
+inline void ExpectSelectionOnlyWithTheFocus(TextArea& area, RectControl& elsewhere) {
+    area.SetFocus();
+    area.SetSelStart(0);
+    area.SetSelLength(4);
+    ProcessEvents();
+    EXPECT_TRUE(DrawsSelection(area)) << "with the focus";
+    elsewhere.SetFocus();
+    ProcessEvents();
+    EXPECT_FALSE(DrawsSelection(area)) << "with the focus elsewhere";
+    EXPECT_EQ(area.SelLength(), 4);
+}
+
 // A window holding one text area in Courier 10, the report's font, closed after each test.
 class TextAreaWindowTest : public ::testing::Test {
   protected:

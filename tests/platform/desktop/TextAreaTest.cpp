@@ -243,7 +243,7 @@ TEST(TextAreaSelection, HiddenWhileTheAreaLacksTheFocus) {
 
 TEST_F(TextAreaTest, UsesAFixedPitchFont) {
     EXPECT_TRUE(IsFixedPitch(*area));
-    EXPECT_EQ(FontPixelSize(*area), 10);
+    EXPECT_EQ(RequestedFont(*area).pixelSize, 10);
 }
 
 } // namespace
