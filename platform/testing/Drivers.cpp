@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QWidget>
+#include <QWindow>
 #include <stdexcept>
 
 namespace platform::testing {
@@ -244,7 +245,30 @@ void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
     if (!top.windowHandle())
         throw std::logic_error("The window is not shown.");
     const QPoint at = content.mapTo(&top, QPoint(static_cast<int>(x), static_cast<int>(y)));
+    // As the X11 platform does on a press: the request goes out first, and the activation is
+    // queued behind the press, which this delivers at once.
+    if (top.windowHandle() != QGuiApplication::focusWindow())
+        top.windowHandle()->requestActivate();
     QTest::mouseClick(top.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+bool IsActive(Window& window) {
+    return QApplication::activeWindow() == &detail::WindowAccess::top(window);
+}
+
+struct OtherProgramWindow::Impl {
+    QWidget window;
+};
+
+OtherProgramWindow::OtherProgramWindow() : m_impl(std::make_unique<Impl>()) {
+    m_impl->window.resize(200, 100);
+    m_impl->window.show();
+}
+
+OtherProgramWindow::~OtherProgramWindow() = default;
+
+void OtherProgramWindow::Activate() {
+    m_impl->window.activateWindow();
 }
 
 std::vector<DrawnMenu> DrawnMenuBar(Window& window) {
