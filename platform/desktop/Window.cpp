@@ -12,6 +12,7 @@
 #include "platform/desktop/Windows_p.h"
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QWindow>
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -73,6 +75,19 @@ class WindowWidget : public QMainWindow {
     void activateForPress() {
         if (m_owner && m_owner->IsOpen())
             tellActivated();
+    }
+
+    // Another program destroyed the native window: the window closes as its close button
+    // closes it, from the event loop rather than from inside the reading of the desktop's
+    // events.
+    void destroyedFromOutside() {
+        QMetaObject::invokeMethod(
+            this,
+            [widget = QPointer<WindowWidget>(this)] {
+                if (widget && widget->m_owner && widget->m_owner->IsOpen())
+                    widget->close();
+            },
+            Qt::QueuedConnection);
     }
 
   protected:
@@ -152,8 +167,9 @@ class WindowWidget : public QMainWindow {
 };
 
 // Watches, for every window, what reaches it from the desktop before the toolkit hands it on:
-// presses, so that the window is activated first.
-class DesktopWatch : public QObject {
+// presses, so that the window is activated first, and the X11 notice that its native window
+// was destroyed.
+class DesktopWatch : public QObject, public QAbstractNativeEventFilter {
   public:
     using QObject::QObject;
 
@@ -164,6 +180,7 @@ class DesktopWatch : public QObject {
             return;
         installed = new DesktopWatch(toolkit);
         toolkit->installEventFilter(installed);
+        toolkit->installNativeEventFilter(installed);
     }
 
   protected:
@@ -179,10 +196,28 @@ class DesktopWatch : public QObject {
         return false;
     }
 
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType != kX11EventType)
+            return false;
+        X11DestroyNotify event;
+        std::memcpy(&event, message, sizeof event);
+        if (event.responseType != kX11DestroyNotify)
+            return false;
+        if (WindowWidget* top = windowWithNativeId(event.window))
+            top->destroyedFromOutside();
+        return false;
+    }
+
   private:
     static WindowWidget* windowShowing(const QWindow* native) {
         for (Window* window : openWindows())
             if (WindowAccess::top(*window).windowHandle() == native)
+                return &static_cast<WindowWidget&>(WindowAccess::top(*window));
+        return nullptr;
+    }
+    static WindowWidget* windowWithNativeId(WId id) {
+        for (Window* window : openWindows())
+            if (id != 0 && WindowAccess::top(*window).internalWinId() == id)
                 return &static_cast<WindowWidget&>(WindowAccess::top(*window));
         return nullptr;
     }

@@ -8,8 +8,10 @@
 #include "platform/desktop/RectControl.h"
 #include "platform/desktop/TextArea.h"
 #include "platform/desktop/Window.h"
+#include "platform/desktop/Windows_p.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -254,6 +256,20 @@ void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
 
 bool IsActive(Window& window) {
     return QApplication::activeWindow() == &detail::WindowAccess::top(window);
+}
+
+void DestroyWindowFromOutside(Window& window) {
+    // X11 events come in 32 bytes, whatever their kind.
+    union {
+        detail::X11DestroyNotify destroyed;
+        unsigned char bytes[32];
+    } event{};
+    event.destroyed.responseType = detail::kX11DestroyNotify;
+    const auto id = static_cast<std::uint32_t>(detail::WindowAccess::top(window).internalWinId());
+    event.destroyed.event = id;
+    event.destroyed.window = id;
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent(detail::kX11EventType, &event, &result);
 }
 
 struct OtherProgramWindow::Impl {

@@ -90,6 +90,9 @@ void PressKeysInWindow(Window& window, const std::string& keys);
 void ClickInWindow(Window& window, std::int64_t x, std::int64_t y);
 // Whether the desktop holds the window as the active one.
 bool IsActive(Window& window);
+// Tells the platform, as the X11 desktop does, that another program destroyed the window's
+// native window.
+void DestroyWindowFromOutside(Window& window);
 
 // A window of another program, shown while this lives. While it is the active window, none of
 // the platform's windows is.

@@ -352,6 +352,18 @@ TEST_F(ControlWndHandlersTest, ClosingTheMainWindowQuitsWithCodeZero) {
     EXPECT_TRUE(ControlWnd().IsOpen());
 }
 
+// Another program that destroys the main window's native window ends the run as the close
+// button does.
+TEST_F(ControlWndHandlersTest, TheMainWindowDestroyedFromOutsideQuitsWithCodeZero) {
+    ProcessEvents();
+    ResetRequestedExitCode();
+    DestroyWindowFromOutside(*window);
+    ProcessEvents();
+    EXPECT_EQ(RequestedExitCode(), std::optional<std::int64_t>(0));
+    EXPECT_EQ(_GetImplicitWindow("ControlWnd.ControlWnd"), nullptr);
+    ResetRequestedExitCode();
+}
+
 // The logo shows the About window at the first click, also when the click activates the main
 // window: the main window's Activate, which hides the About window, comes before the press.
 TEST_F(ControlWndHandlersTest, TheLogoShowsTheAboutWindowAlsoFromAnotherActiveWindow) {

@@ -2,6 +2,7 @@
 #include "platform/desktop/Canvas.h"
 #include "platform/testing/Drivers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
@@ -10,8 +11,8 @@
 namespace platform::testing {
 namespace {
 
-// A window that writes down, with its name, each Activate and each press, on its ground or on
-// its picture area.
+// A window that writes down, with its name, each Activate, each press, on its ground or on its
+// picture area, and its Close.
 class RecordingWnd : public TestWnd {
   public:
     RecordingWnd(std::string name, std::vector<std::string>& events)
@@ -28,6 +29,7 @@ class RecordingWnd : public TestWnd {
 
   protected:
     void Event_Activate() override { record("Activate"); }
+    void Event_Close() override { record("Close"); }
     bool Event_MouseDown(std::int64_t, std::int64_t) override {
         record("pressed");
         return false;
@@ -107,6 +109,24 @@ TEST_F(WindowEventsTest, APressOnAnInactiveWindowActivatesItFirstAndOnce) {
         opened.clear();
     }
     EXPECT_TRUE(dialogs.failures.empty());
+}
+
+// When another program destroys a window's native window, the window closes as its close
+// button closes it: Close runs once, the window is no longer open, and the others stay.
+TEST_F(WindowEventsTest, AWindowDestroyedFromOutsideClosesOnce) {
+    RecordingWnd& a = Open("A");
+    RecordingWnd& b = Open("B");
+    ProcessEvents();
+    events.clear();
+    DestroyWindowFromOutside(a);
+    DestroyWindowFromOutside(a); // the desktop may tell it twice; it closes once
+    ProcessEvents();
+    opened = {&b};
+    EXPECT_EQ(std::count(events.begin(), events.end(), "A Close"), 1);
+    EXPECT_EQ(_GetImplicitWindow("WindowEventsTest.A"), nullptr);
+    EXPECT_TRUE(b.IsOpen());
+    EXPECT_TRUE(b.IsVisible());
+    EXPECT_EQ(std::count(events.begin(), events.end(), "B Close"), 0);
 }
 
 } // namespace
