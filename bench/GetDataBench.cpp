@@ -1,11 +1,18 @@
+#include "platform/desktop/Application.h"
+#include "platform/desktop/Timer.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWnd.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -55,5 +62,39 @@ void BM_GetDataAllFlagged(benchmark::State& state) {
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_GetDataAllFlagged)->Unit(benchmark::kMillisecond);
+
+// Quit asked for while Get Data reads a file that would take minutes (64 GiB without a line
+// end), from a timer at the action's first yield: the time from the request until the action
+// has unwound and its handler has returned.
+void BM_QuitDuringALongRead(benchmark::State& state) {
+    const std::filesystem::path endless =
+        std::filesystem::temp_directory_path() / "quorvane-endless-bench.txt";
+    std::ofstream(endless, std::ios::binary).close();
+    std::filesystem::resize_file(endless, std::uintmax_t{64} << 30);
+    class ControlWnd& w = MainWindow();
+    w.CasesFld().SetText("30");
+    testing::ScriptedDialogs dialogs;
+    auto timer = std::make_unique<Timer>();
+    timer->SetPeriod(0);
+    Timer& requester = *timer;
+    w._AddControl("Requester", std::move(timer));
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point requested;
+    requester.Action.Bind([&](Timer&) {
+        requested = Clock::now();
+        Quit(0);
+    });
+    for (auto _ : state) {
+        // The first yield of the action then repaints and lets the timer fire.
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        dialogs.QueueOpenFile(endless.string());
+        requester.SetRunMode(1);
+        testing::Click(w.CalculateBtn());
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - requested).count());
+        testing::ResetRequestedExitCode();
+    }
+    std::filesystem::remove(endless);
+}
+BENCHMARK(BM_QuitDuringALongRead)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(50);
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/desktop/MenuBar.h"
 #include "platform/desktop/Menus_p.h"
 #include "platform/desktop/RepaintingYield_p.h"
+#include "platform/desktop/Toolkit_p.h"
 #include "platform/desktop/Windows_p.h"
 
 #include <QApplication>
@@ -70,7 +71,7 @@ void startToolkit() {
         state.argc = &noArguments;
         state.argv = nullptr;
     }
-    state.toolkit = std::make_unique<QApplication>(*state.argc, state.argv);
+    state.toolkit = createToolkit(*state.argc, state.argv);
     SetYieldHook(&repaintingYield);
 }
 

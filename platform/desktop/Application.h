@@ -92,11 +92,13 @@ void reportCurrentException() noexcept;
 
 // Runs an event handler where the toolkit called into our code. Exceptions must not cross the
 // toolkit's event loop, so a failure is reported and the handler's result is a default value.
+// A handler that the end of the run unwinds just stops.
 template <class F> auto Guarded(F&& handler) noexcept -> std::invoke_result_t<F&> {
     using Result = std::invoke_result_t<F&>;
     const detail::HandlerScope running;
     try {
         return handler();
+    } catch (const detail::RunEnding&) {
     } catch (...) {
         detail::reportCurrentException();
     }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -123,6 +124,11 @@ QFont fixedPitchFont() {
         return dejaVu;
     }();
     return chosen;
+}
+
+double tabStopDistance(const QFont& font) {
+    constexpr int kCellsPerTab = 8;
+    return kCellsPerTab * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' '));
 }
 
 QFont makeFont(const FontDescription& description) {

@@ -77,6 +77,9 @@ struct FontDescription {
 QFont makeFont(const FontDescription& description);
 // A fixed-pitch family that is installed, preferring Courier.
 QFont fixedPitchFont();
+// The distance between the tab stops of a text in `font`, on the screen and on paper alike:
+// eight character cells of a fixed-pitch font, so that tabbed columns line up with blanks.
+double tabStopDistance(const QFont& font);
 
 // Raises ThreadAccessingUIException off the main thread; `what` names what was to be built.
 void requireMainThread(const char* what);

@@ -6,6 +6,7 @@
 #include "platform/desktop/Graphics.h"
 #include "platform/desktop/Graphics_p.h"
 #include "platform/desktop/HandlerScope.h"
+#include "platform/desktop/NameOnlyFileTypes_p.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -37,14 +38,17 @@ class DesktopDialogs : public DialogHost {
             qtPatterns << QString::fromStdString(pattern);
         const QString filter =
             QStringLiteral("%1 (%2)").arg(toQt(fileTypeName), qtPatterns.join(QLatin1Char(' ')));
-        const QString path = QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
-        if (path.isEmpty())
+        QFileDialog dialog(nullptr, QString(), QString(), filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        detail::listFilesByNameOnly(dialog);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
-        return path.toStdString();
+        return dialog.selectedFiles().constFirst().toStdString();
     }
     std::unique_ptr<Graphics> OpenPrinter() override {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QPrintDialog dialog(printer.get());
+        detail::listFilesByNameOnly(dialog);
         if (dialog.exec() != QDialog::Accepted)
             return nullptr;
         return detail::graphicsForPrinter(std::move(printer));

@@ -3,11 +3,11 @@
 #include "platform/core/Errors.h"
 #include "platform/desktop/Graphics_p.h"
 
-#include <QFont>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTextLayout>
 
 namespace platform {
 
@@ -24,10 +24,9 @@ template <class Device> class PainterSurface : public Graphics::Surface {
     ~PainterSurface() override { m_painter.end(); }
 
     void newPage() override { m_device->newPage(); }
-    void drawLine(double x, double y, double ascent, const std::string& text,
-                  const QFont& font) override {
-        m_painter.setFont(font);
-        m_painter.drawText(QPointF(x, y + ascent), QString::fromUtf8(text.data(), text.size()));
+    void drawLine(double x, double y, const QTextLayout& layout, int line) override {
+        const QTextLine laidOut = layout.lineAt(line);
+        laidOut.draw(&m_painter, QPointF(x, y) - laidOut.position());
     }
     double pageWidth() const override {
         return m_device->pageLayout().paintRect(QPageLayout::Point).width();
@@ -49,8 +48,10 @@ class RecordingSurface : public Graphics::Surface {
         ++m_log->nextPageCalls;
         m_log->pages.emplace_back();
     }
-    void drawLine(double x, double y, double, const std::string& text, const QFont&) override {
-        m_log->pages.back().push_back({x, y, text});
+    void drawLine(double x, double y, const QTextLayout& layout, int line) override {
+        const QTextLine laidOut = layout.lineAt(line);
+        m_log->pages.back().push_back(
+            {x, y, layout.text().mid(laidOut.textStart(), laidOut.textLength()).toStdString()});
     }
     double pageWidth() const override { return 540; }
     double pageHeight() const override { return 720; }

@@ -2,17 +2,17 @@
 
 #include "platform/desktop/Graphics.h"
 
-class QFont;
 class QPrinter;
+class QTextLayout;
 
 namespace platform {
 
 struct Graphics::Surface {
     virtual ~Surface() = default;
     virtual void newPage() = 0;
-    // Draws one line of text with its top-left corner at x, y; `ascent` places the baseline.
-    virtual void drawLine(double x, double y, double ascent, const std::string& text,
-                          const QFont& font) = 0;
+    // Draws line `line` of the layout with its top-left corner at x, y: the glyphs where the
+    // layout put them, so that tabs stand at the layout's tab stops.
+    virtual void drawLine(double x, double y, const QTextLayout& layout, int line) = 0;
     virtual double pageWidth() const = 0;
     virtual double pageHeight() const = 0;
 };

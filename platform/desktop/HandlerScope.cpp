@@ -1,6 +1,7 @@
 #include "platform/desktop/HandlerScope.h"
 
 #include "platform/desktop/Application.h"
+#include "platform/desktop/HeldInput_p.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -48,6 +49,10 @@ HandlerScope::~HandlerScope() {
     }
 }
 
+bool handlerIsRunning() noexcept {
+    return handlerDepth > 0;
+}
+
 void whenHandlersReturn(std::function<void()> action) {
     if (handlerDepth == 0)
         action();
@@ -63,11 +68,12 @@ void noteWorkGoesOn() {
     busyCursorShown = true;
 }
 
-WaitingForUser::WaitingForUser() noexcept {
+WaitingForUser::WaitingForUser() : m_inputWasHeld(InputHold::setInputHeld(false)) {
     hideBusyCursor();
 }
 
 WaitingForUser::~WaitingForUser() {
+    InputHold::setInputHeld(m_inputWasHeld);
     workStarted = Clock::now();
 }
 

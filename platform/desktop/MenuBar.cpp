@@ -3,6 +3,7 @@
 #include "platform/core/QtString_p.h"
 #include "platform/desktop/Application.h"
 #include "platform/desktop/Controls_p.h"
+#include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/Menus_p.h"
 #include "platform/desktop/Window.h"
 
@@ -102,7 +103,14 @@ QAction& actionOf(MenuItem& item) {
         if (item.MenuRole() == MenuItem::Role::Quit)
             action.setMenuRole(QAction::QuitRole);
         const String name = impl.name;
-        QObject::connect(&action, &QAction::triggered, &action, [name] { ChooseMenuItem(name); });
+        QObject::connect(&action, &QAction::triggered, &action, [name] {
+            // An item chosen from a menu opened while a long action runs waits for its end,
+            // as all input does then; Quit ends the run at once.
+            if (detail::inputIsHeld() && !hasQuitRole(name))
+                detail::holdUntilTheActionEnds([name] { ChooseMenuItem(name); });
+            else
+                ChooseMenuItem(name);
+        });
     }
     return *impl.action;
 }

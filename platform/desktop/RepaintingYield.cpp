@@ -1,4 +1,6 @@
+#include "platform/desktop/Application_p.h"
 #include "platform/desktop/HandlerScope.h"
+#include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/RepaintingYield_p.h"
 
 #include <QCoreApplication>
@@ -29,21 +31,39 @@ std::int64_t monotonicNanoseconds() {
 }
 
 std::int64_t lastRepaint = 0;
+std::int64_t yields = 0;
+
+// Once the run has been asked to end, the running handler has nothing left to do for anyone.
+void endTheHandlerIfTheRunEnds() {
+    if (requestedExitCode() && handlerIsRunning())
+        throw RunEnding{};
+}
 
 } // namespace
 
 void repaintingYield() {
+    ++yields;
+    endTheHandlerIfTheRunEnds();
     if (monotonicNanoseconds() - lastRepaint < kRepaintIntervalNanoseconds ||
         !QCoreApplication::instance())
         return;
     noteWorkGoesOn();
-    // Paint and timer events only: user input waits, so no second action starts inside this one.
-    // What the first pass's timers and window events mark for repainting is painted by a second
-    // pass, instead of waiting for the next yield.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    {
+        // Windows repaint and timers fire; the user's input waits but for the ways of ending the
+        // run, so no second action starts inside this one. What the first pass's timers and
+        // window events mark for repainting is painted by a second pass, instead of waiting for
+        // the next yield.
+        const InputHold hold(true);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
     // Measured from the end of the repaint, so that slow painting never starves the work.
     lastRepaint = monotonicNanoseconds();
+    endTheHandlerIfTheRunEnds();
+}
+
+std::int64_t yieldCount() noexcept {
+    return yields;
 }
 
 } // namespace platform::detail

@@ -11,19 +11,44 @@
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
-#include <string>
+#include <deque>
 #include <vector>
 
 namespace platform {
 
 struct StyledTextPrinter::Impl {
+    // One line of the text as laid out: line `line` of paragraph `paragraph`.
+    struct LaidOutLine {
+        std::size_t paragraph = 0;
+        int line = 0;
+    };
     Graphics* graphics = nullptr;
     std::int64_t width = 0;
     QFont font;
     double lineHeight = 0;
-    double ascent = 0;
-    std::vector<std::string> lines;
+    // A deque, so that a layout never moves once made.
+    std::deque<QTextLayout> paragraphs;
+    std::vector<LaidOutLine> lines;
     std::size_t next = 0;
+
+    // Lays out each paragraph of `text` (lines separated by LF) at the width.
+    void layOutParagraphs(const QString& text) {
+        // A word wider than the page is broken too: it would otherwise run past the printable
+        // area and be cut off. Tabs stop where the text area on the screen stops them.
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setTabStopDistance(detail::tabStopDistance(font));
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            QTextLayout& layout = paragraphs.emplace_back(paragraph, font);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(static_cast<double>(width));
+                lines.push_back({paragraphs.size() - 1, line.lineNumber()});
+            }
+            layout.endLayout();
+        }
+    }
 };
 
 StyledTextPrinter::StyledTextPrinter(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
@@ -45,11 +70,13 @@ void StyledTextPrinter::DrawBlock(std::int64_t x, std::int64_t y, std::int64_t h
     Impl& impl = *m_impl;
     const auto fitting = static_cast<std::size_t>(
         std::max(1.0, std::floor(static_cast<double>(height) / impl.lineHeight)));
-    for (std::size_t i = 0; i < fitting && impl.next < impl.lines.size(); ++i, ++impl.next)
+    for (std::size_t i = 0; i < fitting && impl.next < impl.lines.size(); ++i, ++impl.next) {
+        const Impl::LaidOutLine& line = impl.lines[impl.next];
         impl.graphics->surface().drawLine(static_cast<double>(x),
                                           static_cast<double>(y) +
                                               static_cast<double>(i) * impl.lineHeight,
-                                          impl.ascent, impl.lines[impl.next], impl.font);
+                                          impl.paragraphs[line.paragraph], line.line);
+    }
 }
 
 std::unique_ptr<StyledTextPrinter> StyledTextPrinter::layOut(Graphics& g, std::int64_t width,
@@ -62,7 +89,6 @@ std::unique_ptr<StyledTextPrinter> StyledTextPrinter::layOut(Graphics& g, std::i
     impl->font = detail::makeFont(font);
     const QFontMetricsF metrics(impl->font);
     impl->lineHeight = std::max(1.0, metrics.lineSpacing());
-    impl->ascent = metrics.ascent();
 
     QString text = detail::toQt(source);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -70,23 +96,8 @@ std::unique_ptr<StyledTextPrinter> StyledTextPrinter::layOut(Graphics& g, std::i
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     // An empty text prints nothing; a text of one line end prints one empty line.
-    if (!source.empty()) {
-        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-            QTextLayout layout(paragraph, impl->font);
-            // A word wider than the page is broken too: it would otherwise run past the
-            // printable area and be cut off.
-            QTextOption option;
-            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-            layout.setTextOption(option);
-            layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLineWidth(static_cast<double>(width));
-                impl->lines.push_back(
-                    paragraph.mid(line.textStart(), line.textLength()).toStdString());
-            }
-            layout.endLayout();
-        }
-    }
+    if (!source.empty())
+        impl->layOutParagraphs(text);
     return std::unique_ptr<StyledTextPrinter>(new StyledTextPrinter(std::move(impl)));
 }
 

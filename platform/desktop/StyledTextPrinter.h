@@ -14,7 +14,8 @@ struct FontDescription;
 }
 
 // Prints a text area's text block by block on the pages of a print job. The text is laid out
-// in the area's font at the printer's width, in page units; lines longer than the width wrap.
+// in the area's font at the printer's width, in page units, with the area's tab stops; lines
+// longer than the width wrap.
 class StyledTextPrinter {
   public:
     ~StyledTextPrinter();

@@ -85,6 +85,13 @@ struct TextArea::Impl {
     detail::FontDescription font{"Courier", 10};
     bool hideSelection = false;
 
+    // The printer sets its tabs where these are (StyledTextPrinter).
+    void applyFont() {
+        const QFont made = detail::makeFont(font);
+        edit->setFont(made);
+        edit->setTabStopDistance(detail::tabStopDistance(made));
+    }
+
     // A hidden selection is drawn in the colours of the text while the area lacks the focus
     // (the text control paints an unfocused selection in the inactive colours).
     void applySelectionColours() {
@@ -229,7 +236,7 @@ TextArea::~TextArea() {
 void TextArea::CreateWidget() {
     auto* edit = new QPlainTextEdit();
     m_impl->edit = edit;
-    edit->setFont(detail::makeFont(m_impl->font));
+    m_impl->applyFont();
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setTabChangesFocus(true);
     Impl* impl = m_impl.get();
@@ -383,7 +390,7 @@ void TextArea::ApplyProperty(const LayoutProperty& property) {
     QPlainTextEdit& edit = editOf(*this);
     Impl& impl = *m_impl;
     if (impl.font.apply(property))
-        edit.setFont(makeFont(impl.font));
+        impl.applyFont();
     else if (key == "Value") {
         // A text laid out with the area is read from its start.
         SetText(String(textValue(property)));

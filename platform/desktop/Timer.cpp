@@ -4,6 +4,7 @@
 #include "platform/desktop/Controls_p.h"
 #include "platform/desktop/Timer_p.h"
 
+#include <QAbstractEventDispatcher>
 #include <QTimer>
 
 namespace platform {
@@ -24,9 +25,21 @@ void fireTimer(Timer& timer) {
     Guarded([&timer] { timer.Action.Raise(timer); });
 }
 
+DesktopWait desktopWait(const Timer& timer) {
+    const QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance();
+    const auto registered = loop ? loop->registeredTimers(&timer.m_impl->timer)
+                                 : QList<QAbstractEventDispatcher::TimerInfo>();
+    if (registered.isEmpty())
+        return {};
+    return {true, registered.front().interval, registered.front().timerType == Qt::PreciseTimer};
+}
+
 } // namespace detail
 
 Timer::Timer() : m_impl(std::make_unique<Impl>()) {
+    // A period is kept to the millisecond: the toolkit's default, coarse timers may fire up to
+    // 5 % of it early or late, 200 ms either side of the About window's four seconds.
+    m_impl->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&m_impl->timer, &QTimer::timeout, &m_impl->timer,
                      [this] { detail::fireTimer(*this); });
 }

@@ -11,7 +11,9 @@ namespace platform {
 class Timer;
 namespace detail {
 void fireTimer(Timer& timer);
-}
+struct DesktopWait;
+DesktopWait desktopWait(const Timer& timer);
+} // namespace detail
 
 // A timer that belongs to a window. It runs once the window has registered it, as its mode
 // says: 0 off, 1 fire once, 2 fire every Period milliseconds.
@@ -40,6 +42,7 @@ class Timer : public Control {
 
   private:
     friend void detail::fireTimer(Timer& timer);
+    friend detail::DesktopWait detail::desktopWait(const Timer& timer);
     void restart();
 
     struct Impl;

@@ -23,5 +23,14 @@ extern TimerScheduler* timerScheduler;
 // Action is raised.
 void fireTimer(Timer& timer);
 
+// How the toolkit's event loop waits for a timer on the toolkit's clock: not at all while the
+// timer is off or waits on a clock of the test support's.
+struct DesktopWait {
+    bool waiting = false;
+    std::int64_t milliseconds = 0;
+    bool precise = false; // kept to the millisecond, not within a few percent of the period
+};
+DesktopWait desktopWait(const Timer& timer);
+
 } // namespace detail
 } // namespace platform

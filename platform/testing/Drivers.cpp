@@ -12,9 +12,11 @@
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -25,7 +27,9 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QWidget>
 #include <QWindow>
 #include <stdexcept>
@@ -130,6 +134,24 @@ String DocumentText(TextArea& area) {
     QString raw = static_cast<QPlainTextEdit&>(widgetOf(area)).document()->toRawText();
     raw.replace(QChar::ParagraphSeparator, QLatin1Char('\r'));
     return detail::fromQt(raw);
+}
+
+std::vector<double> ScreenColumns(TextArea& area, int line) {
+    auto& edit = static_cast<QPlainTextEdit&>(widgetOf(area));
+    const QTextBlock block = edit.document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return {};
+    // Asking for its place lays the block out, on screen or not.
+    edit.document()->documentLayout()->blockBoundingRect(block);
+    const QTextLayout& layout = *block.layout();
+    const double cell = QFontMetricsF(edit.font()).horizontalAdvance(QLatin1Char(' '));
+    std::vector<double> columns;
+    for (int i = 0; i + 1 < block.length(); ++i) {
+        const QTextLine screenLine = layout.lineForTextPosition(i);
+        columns.push_back((screenLine.cursorToX(i) - screenLine.cursorToX(screenLine.textStart())) /
+                          cell);
+    }
+    return columns;
 }
 
 void CloseWindow(Window& window) {

@@ -51,6 +51,10 @@ void ProcessEvents();
 // The text that the area's document holds now, each line end as a carriage return; reading it
 // brings no pending text into the document.
 String DocumentText(TextArea& area);
+// Where each character of line `line` (counted from 0) of the area's document stands on the
+// screen: its distance from the start of the screen line it is drawn on, in character cells of
+// the area's font (the advance of a blank).
+std::vector<double> ScreenColumns(TextArea& area, int line);
 // Closes the window as its close button does.
 void CloseWindow(Window& window);
 bool IsFixedPitch(RectControl& control);

@@ -4,6 +4,8 @@
 #include "platform/desktop/Application_p.h"
 #include "platform/desktop/Controls_p.h"
 #include "platform/desktop/Menus_p.h"
+#include "platform/desktop/RepaintingYield_p.h"
+#include "platform/desktop/Timer_p.h"
 
 namespace platform::testing {
 
@@ -15,8 +17,19 @@ void ResetRequestedExitCode() {
     detail::requestedExitCode().reset();
 }
 
+std::int64_t YieldCount() {
+    return detail::yieldCount();
+}
+
 std::int64_t PictureLoadCount() {
     return detail::pictureLoadCount();
+}
+
+std::optional<DesktopTimerWait> DesktopWaitFor(const Timer& timer) {
+    const detail::DesktopWait wait = detail::desktopWait(timer);
+    if (!wait.waiting)
+        return std::nullopt;
+    return DesktopTimerWait{wait.milliseconds, wait.precise};
 }
 
 PlatformTrace::PlatformTrace() {

@@ -9,11 +9,19 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class Timer;
+}
+
 namespace platform::testing {
 
 // The code of the last Quit call, if any; reset it before the step that should quit.
 std::optional<std::int64_t> RequestedExitCode();
 void ResetRequestedExitCode();
+
+// How many times the desktop's yield has been called in this process: the long loops call it
+// in every pass and after every read.
+std::int64_t YieldCount();
 
 // How many times a picture file has been read from the application's resources.
 std::int64_t PictureLoadCount();
@@ -54,6 +62,15 @@ class MenuOperationProbe {
     int m_operations = 0;
     int m_failures = 0;
 };
+
+// How the desktop's event loop waits for a timer that runs on the desktop's own clock (see
+// DesktopTimers): for how many milliseconds, and whether to the millisecond or only within a
+// few percent of the period; nothing while it does not wait for the timer.
+struct DesktopTimerWait {
+    std::int64_t milliseconds = 0;
+    bool precise = false;
+};
+std::optional<DesktopTimerWait> DesktopWaitFor(const Timer& timer);
 
 // Runs `step` once the event loop runs, after the application's late phase. Ask before the
 // start-up hands the late phase over.

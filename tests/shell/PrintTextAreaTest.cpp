@@ -1,10 +1,11 @@
 #include "shell/PrintTextArea.h"
 
+#include "PdfText.h"
+#include "TemporaryFiles.h"
 #include "WidgetTestSupport.h"
 #include "platform/desktop/Graphics.h"
 #include "platform/desktop/TextArea.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -17,18 +18,6 @@ String LinesOfText(int count) {
     for (int i = 0; i < count; ++i)
         text += String("line " + std::to_string(i) + "\r");
     return text;
-}
-
-int PdfPages(const std::string& path) {
-    std::FILE* pipe = ::popen(("pdfinfo '" + path + "' 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[256];
-    int pages = -1;
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        std::sscanf(buffer, "Pages: %d", &pages);
-    ::pclose(pipe);
-    return pages;
 }
 
 // The block printing on a plain text area; the main window's Print button is tested with it.
@@ -59,19 +48,17 @@ TEST_F(PrintTextAreaTest, CancelPrintsNothingAndAnEmptyTextDrawsNoPage) {
 }
 
 TEST_F(PrintTextAreaTest, PdfOutputHasOnePagePerBlock) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "quorvane-print-test.pdf").string();
-    std::filesystem::remove(path);
+    const TemporaryPath pdf(".pdf");
     area->SetText(LinesOfText(3 * linesPerBlock()));
-    dialogs.QueuePrintToPdf(path);
+    dialogs.QueuePrintToPdf(pdf.path());
     PrintTextArea(*area);
-    ASSERT_TRUE(std::filesystem::exists(path));
-    EXPECT_GT(std::filesystem::file_size(path), 0u);
-    const int pages = PdfPages(path);
-    if (pages < 0)
-        GTEST_SKIP() << "pdfinfo is not installed";
-    EXPECT_EQ(pages, 3);
-    std::filesystem::remove(path);
+    ASSERT_TRUE(std::filesystem::exists(pdf.path()));
+    EXPECT_GT(std::filesystem::file_size(pdf.path()), 0u);
+    if (!HasPdfToText())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const auto pages = ReadPdf(pdf.path());
+    ASSERT_TRUE(pages);
+    EXPECT_EQ(pages->size(), 3u);
 }
 
 } // namespace

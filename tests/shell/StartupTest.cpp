@@ -4,8 +4,11 @@
 
 #include "shell/Startup.h"
 
+#include "TemporaryFiles.h"
 #include "platform/desktop/Application.h"
+#include "platform/desktop/Timer.h"
 #include "platform/desktop/Window.h"
+#include "platform/testing/DesktopDialogDriver.h"
 #include "platform/testing/Drivers.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
@@ -18,14 +21,20 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
+#include <optional>
+#include <poll.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -40,6 +49,12 @@ void Report(const std::string& name, const std::string& value) {
     std::printf("check %s %s\n", name.c_str(), value.c_str());
 }
 
+// The scenario's own argument, given after its name; empty when none is.
+std::string& ScenarioArgument() {
+    static std::string argument;
+    return argument;
+}
+
 std::string OpenWindows() {
     std::string list;
     for (const char* name :
@@ -50,57 +65,132 @@ std::string OpenWindows() {
     return list;
 }
 
+// The yields counted when a scenario asked for the end of the run; -1 when it did not.
+std::int64_t yieldsAtRequest = -1;
+
+// Get Data on a file that takes minutes to read (64 GiB with no line end), and a timer of the
+// main window that asks for the end of the run at the action's first yield. The scenario
+// reports how many yields came after the request and what the report area held by then.
+void ReadEndlesslyAndThen(ScriptedDialogs& dialogs, std::function<void()> request) {
+    static const TemporaryFile endless("", ".endless");
+    if (::truncate(endless.path().c_str(), std::int64_t{64} << 30) != 0)
+        std::printf("check setup cannot make %s\n", endless.path().c_str());
+    dialogs.QueueOpenFile(endless.path());
+    WhenEventLoopRuns([request = std::move(request)] {
+        ClickInWindow(AboutWnd(), 5, 5);
+        class ControlWnd& window = ControlWnd();
+        auto timer = std::make_unique<Timer>();
+        timer->SetPeriod(0);
+        timer->Action.Bind([request](Timer&) {
+            yieldsAtRequest = YieldCount();
+            request();
+        });
+        window._AddControl("Requester", std::move(timer));
+        window.ObserversFld().SetText("6");
+        window.CasesFld().SetText("30");
+        window.CatsFld().SetText("5");
+        window._ControlByNameAs<Timer>("Requester").SetRunMode(1);
+        Click(window.CalculateBtn());
+        Report("report", window.ResultsFld().Text().empty() ? "empty" : "appended");
+    });
+}
+
 // Each scenario prepares the run and says what to do once the event loop runs.
-const std::map<std::string, std::function<void(MenuOperationProbe&)>>& Scenarios() {
-    static const std::map<std::string, std::function<void(MenuOperationProbe&)>> scenarios{
-        {"first-window",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 Report("windows", OpenWindows());
-                 Report("about-is-dialog", IsDialogWindow(AboutWnd()) ? "yes" : "no");
-                 const Application& app = *App();
-                 Report("version", std::to_string(app.MajorVersion()) + " " +
-                                       std::to_string(app.MinorVersion()) + " " +
-                                       std::to_string(app.BugVersion()) + " " +
-                                       std::to_string(app.NonReleaseVersion()) + " " +
-                                       std::to_string(app.StageCode()) + " " +
-                                       app.ShortVersion().str() + " " + app.PackageInfo().str());
-                 Report("bar-is-menu", app.MenuBar() == &Menu() ? "yes" : "no");
-                 Quit(0);
-             });
-         }},
-        {"menu-failure",
-         [](MenuOperationProbe& probe) {
-             probe.FailAt("AddMenu", 3);
-             WhenEventLoopRuns([] { Report("loop", "ran"); });
-         }},
-        {"close-main-with-about-and-description-open",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 PressKeysInWindow(AboutWnd(), "X");
-                 ChooseDrawnItem(ControlWnd(), "Window", "Description");
-                 AboutWnd().Show();
-                 Report("windows", OpenWindows());
-                 CloseWindow(ControlWnd());
-             });
-         }},
-        {"quit-item",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 ClickInWindow(AboutWnd(), 5, 5);
-                 Report("chosen", ChooseDrawnItem(ControlWnd(), "File", "Quit") ? "yes" : "no");
-             });
-         }},
-        {"quit-shortcut",
-         [](MenuOperationProbe&) {
-             WhenEventLoopRuns([] {
-                 ClickInWindow(AboutWnd(), 5, 5);
-                 PressKeysInWindow(ControlWnd(), "Ctrl+Q");
-             });
-         }},
-        {"close-about-first",
-         [](MenuOperationProbe&) { WhenEventLoopRuns([] { CloseWindow(AboutWnd()); }); }},
-    };
+const std::map<std::string, std::function<void(MenuOperationProbe&, ScriptedDialogs&)>>&
+Scenarios() {
+    static const std::map<std::string, std::function<void(MenuOperationProbe&, ScriptedDialogs&)>>
+        scenarios{
+            {"first-window",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     Report("windows", OpenWindows());
+                     Report("about-is-dialog", IsDialogWindow(AboutWnd()) ? "yes" : "no");
+                     const Application& app = *App();
+                     Report("version", std::to_string(app.MajorVersion()) + " " +
+                                           std::to_string(app.MinorVersion()) + " " +
+                                           std::to_string(app.BugVersion()) + " " +
+                                           std::to_string(app.NonReleaseVersion()) + " " +
+                                           std::to_string(app.StageCode()) + " " +
+                                           app.ShortVersion().str() + " " +
+                                           app.PackageInfo().str());
+                     Report("bar-is-menu", app.MenuBar() == &Menu() ? "yes" : "no");
+                     Quit(0);
+                 });
+             }},
+            {"menu-failure",
+             [](MenuOperationProbe& probe, ScriptedDialogs&) {
+                 probe.FailAt("AddMenu", 3);
+                 WhenEventLoopRuns([] { Report("loop", "ran"); });
+             }},
+            {"close-main-with-about-and-description-open",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     PressKeysInWindow(AboutWnd(), "X");
+                     ChooseDrawnItem(ControlWnd(), "Window", "Description");
+                     AboutWnd().Show();
+                     Report("windows", OpenWindows());
+                     CloseWindow(ControlWnd());
+                 });
+             }},
+            {"quit-item",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     ClickInWindow(AboutWnd(), 5, 5);
+                     Report("chosen", ChooseDrawnItem(ControlWnd(), "File", "Quit") ? "yes" : "no");
+                 });
+             }},
+            {"quit-shortcut",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     ClickInWindow(AboutWnd(), 5, 5);
+                     PressKeysInWindow(ControlWnd(), "Ctrl+Q");
+                 });
+             }},
+            {"close-main-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs, [] { CloseWindow(ControlWnd()); });
+             }},
+            {"quit-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs, [] { Quit(0); });
+             }},
+            {"quit-item-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs,
+                                      [] { ChooseDrawnItem(ControlWnd(), "File", "Quit"); });
+             }},
+            {"quit-shortcut-during-read",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 ReadEndlesslyAndThen(dialogs, [] { PressKeysInWindow(ControlWnd(), "Ctrl+Q"); });
+             }},
+            {"close-about-first",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] { CloseWindow(AboutWnd()); });
+             }},
+            {"get-data-and-print-through-the-real-dialogs",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     const std::string folder = ScenarioArgument();
+                     DesktopDialogDriver driver;
+                     ClickInWindow(AboutWnd(), 5, 5);
+                     TypeKey(ControlWnd().ObserversFld(), "6");
+                     TypeKey(ControlWnd().CasesFld(), "2");
+                     TypeKey(ControlWnd().CatsFld(), "2");
+                     driver.QueueFileDialog(folder, "ratings");
+                     Click(ControlWnd().CalculateBtn());
+                     Report("report",
+                            ControlWnd().ResultsFld().Text().empty() ? "none" : "appended");
+                     driver.QueuePrintDialog(/*browse=*/true);
+                     driver.QueueFileDialog(folder, std::nullopt);
+                     Click(ControlWnd().PrintBtn());
+                     Report("dialogs", std::to_string(driver.fileDialogs.size()) + " file, " +
+                                           std::to_string(driver.printDialogHomes.size()) +
+                                           " print, " + std::to_string(driver.unanswered.size()) +
+                                           " unanswered");
+                     Quit(0);
+                 });
+             }},
+        };
     return scenarios;
 }
 
@@ -112,7 +202,7 @@ int RunScenario(const std::string& name, char* program) {
     ScriptedDialogs dialogs;
     PlatformTrace trace;
     MenuOperationProbe probe;
-    found->second(probe);
+    found->second(probe, dialogs);
     char* arguments[] = {program, nullptr};
     const int status = RunQuorvane(1, arguments);
     for (const std::string& event : trace.Events())
@@ -120,6 +210,8 @@ int RunScenario(const std::string& name, char* program) {
     for (const String& failure : dialogs.failures)
         std::printf("failure %s\n", failure.str().c_str());
     Report("menu-slot", Menu::_implicitInstance ? "built" : "empty");
+    if (yieldsAtRequest >= 0)
+        Report("yields-after-request", std::to_string(YieldCount() - yieldsAtRequest));
     std::printf("status %d\n", status);
     std::fflush(stdout);
     return status;
@@ -133,34 +225,102 @@ struct Outcome {
     bool has(const std::string& event) const {
         return std::find(trace.begin(), trace.end(), event) != trace.end();
     }
+    // The value the scenario reported under that name; empty when it reported none.
+    std::string check(const std::string& name) const {
+        const auto found = checks.find(name);
+        return found == checks.end() ? "" : found->second;
+    }
 };
 
-Outcome RunInChild(const char* scenario) {
-    char self[] = "/proc/self/exe";
-    char flag[] = "--scenario";
-    std::string name = scenario;
-    char* argv[] = {self, flag, name.data(), nullptr};
-    int out[2];
-    if (::pipe(out) != 0)
+// Changes to a child's environment: a variable set to a value, or removed without one.
+using EnvironmentChanges = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+// How a child process ended and what it wrote.
+struct Ended {
+    bool exited = false; // by itself, not by a signal
+    int status = -1;
+    std::string out, err;
+};
+
+// This process's environment with the changes made.
+std::vector<std::string> ChangedEnvironment(const EnvironmentChanges& changes) {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        const std::string entry = *variable;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (std::none_of(changes.begin(), changes.end(),
+                         [&name](const auto& change) { return change.first == name; }))
+            environment.push_back(entry);
+    }
+    for (const auto& [name, value] : changes)
+        if (value)
+            environment.push_back(name + "=" + *value);
+    return environment;
+}
+
+// Reads both streams to their ends, whichever the child writes first.
+void ReadToEnd(int outStream, int errStream, Ended& ended) {
+    pollfd streams[] = {{outStream, POLLIN, 0}, {errStream, POLLIN, 0}};
+    std::string* texts[] = {&ended.out, &ended.err};
+    for (int open = 2; open > 0 && ::poll(streams, 2, -1) > 0;)
+        for (int i = 0; i < 2; ++i) {
+            if (streams[i].fd < 0 || streams[i].revents == 0)
+                continue;
+            char buffer[4096];
+            const ssize_t n = ::read(streams[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                texts[i]->append(buffer, static_cast<std::size_t>(n));
+                continue;
+            }
+            ::close(streams[i].fd);
+            streams[i].fd = -1;
+            --open;
+        }
+}
+
+Ended RunToEnd(std::vector<std::string> arguments, const EnvironmentChanges& changes = {}) {
+    std::vector<std::string> environment = ChangedEnvironment(changes);
+    std::vector<char*> argv, envp;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
         return {};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, err[0]);
     pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, self, &actions, nullptr, argv, environ);
+    const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(n));
-    ::close(out[0]);
-    Outcome outcome;
+    ::close(err[1]);
+    Ended ended;
+    ReadToEnd(out[0], err[0], ended);
     int status = 0;
-    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid)
+        return ended;
+    ended.exited = WIFEXITED(status);
+    ended.status = ended.exited ? WEXITSTATUS(status) : -1;
+    return ended;
+}
+
+Outcome RunInChild(const char* scenario, const std::string& argument = {},
+                   const EnvironmentChanges& changes = {}) {
+    const Ended ended = RunToEnd({"/proc/self/exe", "--scenario", scenario, argument}, changes);
+    std::fputs(ended.err.c_str(), stderr);
+    const std::string& text = ended.out;
+    Outcome outcome;
+    if (!ended.exited)
         return outcome;
-    outcome.status = WEXITSTATUS(status);
+    outcome.status = ended.status;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         const std::string line = text.substr(start, end - start);
@@ -233,6 +393,21 @@ TEST(Startup, QuitFromTheFileMenuAndFromItsShortcutEndsWithZero) {
     EXPECT_EQ(RunInChild("quit-item").checks.at("chosen"), "yes");
 }
 
+// Closing the main window or asking for Quit in any way while Get Data reads a file that would
+// take minutes ends the run at that very yield, with status 0, nothing appended and no failure.
+TEST(Startup, QuitAndCloseDuringALongReadEndTheRunAtOnce) {
+    for (const char* scenario : {"close-main-during-read", "quit-during-read",
+                                 "quit-item-during-read", "quit-shortcut-during-read"}) {
+        SCOPED_TRACE(scenario);
+        const Outcome run = RunInChild(scenario);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.check("setup"), "");
+        EXPECT_EQ(run.check("report"), "empty");
+        EXPECT_EQ(run.check("yields-after-request"), "0");
+        EXPECT_TRUE(run.failures.empty());
+    }
+}
+
 // Closing the About window before the main window exists leaves no window, and the
 // application ends by itself rather than running on unseen.
 TEST(Startup, ClosingTheFirstWindowEndsTheApplication) {
@@ -240,6 +415,52 @@ TEST(Startup, ClosingTheFirstWindowEndsTheApplication) {
     EXPECT_EQ(run.status, 0);
     EXPECT_FALSE(run.has("window shown: ControlWnd.ControlWnd"));
     EXPECT_TRUE(run.failures.empty());
+}
+
+// Every entry under the folder, however deep, for the message of a failure.
+std::string EntriesUnder(const std::string& folder) {
+    std::string entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        entries += entry.path().string() + "\n";
+    return entries;
+}
+
+// Get Data and Print through the desktop's real dialogs, the Browse of the print dialog
+// included, leave nothing behind in the home and configuration folders: no settings, history
+// or state. The cache folder is the font library's own and stays aside.
+TEST(Startup, TheRealDialogsKeepNothingBetweenRuns) {
+    TemporaryFolder home, cache, ratings;
+    std::ofstream(ratings.path() + "/ratings") << "3\t3\n6\t0\n";
+    const Outcome run = RunInChild("get-data-and-print-through-the-real-dialogs", ratings.path(),
+                                   {{"HOME", home.path()},
+                                    {"XDG_CONFIG_HOME", home.path()},
+                                    {"XDG_CACHE_HOME", cache.path()},
+                                    {"XDG_DATA_HOME", std::nullopt},
+                                    {"XDG_STATE_HOME", std::nullopt}});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.check("report"), "appended");
+    EXPECT_EQ(run.check("dialogs"), "2 file, 1 print, 0 unanswered");
+    EXPECT_TRUE(run.failures.empty());
+    EXPECT_TRUE(home.empty()) << EntriesUnder(home.path());
+}
+
+// Without a display (none named, or one that cannot be reached) the program ends as a failed
+// start does: status 1 and one line that says why, not the toolkit's abort with its core dump.
+// The child runs the real program on the desktop's own platform, not the tests' offscreen one.
+TEST(Startup, WithoutADisplayTheProgramEndsWithOneLineAndStatusOne) {
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, "Quorvane: no display could be opened (DISPLAY is not set).\n"},
+        {":47123", "Quorvane: no display could be opened at :47123.\n"},
+    };
+    for (const auto& [display, line] : cases) {
+        SCOPED_TRACE(display.value_or("no DISPLAY"));
+        const Ended ended = RunToEnd({QUORVANE_BINARY}, {{"DISPLAY", display},
+                                                         {"WAYLAND_DISPLAY", std::nullopt},
+                                                         {"QT_QPA_PLATFORM", std::nullopt}});
+        EXPECT_TRUE(ended.exited) << "ended by a signal";
+        EXPECT_EQ(ended.status, 1);
+        EXPECT_EQ(ended.err, line);
+    }
 }
 
 // The built program starts on the offscreen platform and keeps running its event loop; the
@@ -267,8 +488,10 @@ TEST(Startup, TheProgramStartsAndKeepsRunning) {
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
-    if (argc == 3 && std::string(argv[1]) == "--scenario")
+    if (argc >= 3 && std::string(argv[1]) == "--scenario") {
+        ScenarioArgument() = argc > 3 ? argv[3] : "";
         return RunScenario(argv[2], argv[0]);
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -57,4 +57,16 @@ class TemporaryFifo : public TemporaryPath {
     bool m_made;
 };
 
+// An empty folder, removed again with everything in it.
+class TemporaryFolder : public TemporaryPath {
+  public:
+    TemporaryFolder() : TemporaryPath(".folder") { std::filesystem::create_directory(path()); }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path(), ignored);
+    }
+    // Nothing at all is left in it, however deep.
+    bool empty() const { return std::filesystem::is_empty(path()); }
+};
+
 } // namespace platform::testing

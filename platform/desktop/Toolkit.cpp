@@ -1,0 +1,133 @@
+#include "platform/desktop/NameOnlyFileTypes_p.h"
+#include "platform/desktop/Toolkit_p.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFileInfo>
+#include <QSettings>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform::detail {
+
+namespace {
+
+// The toolkit's file dialog keeps its last folder, history and view in the user's settings,
+// written when the dialog goes and read when the next one comes. The application keeps nothing
+// between runs, so the user's settings are looked for in a folder that cannot exist, beneath a
+// device file: nothing is read there, and nothing can be written.
+void keepNoSettings() {
+    const QString nowhere = QStringLiteral("/dev/null");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, nowhere);
+}
+
+// What the toolkit says while it starts is held back: where it cannot open a display it ends
+// the process after a few lines of its own, and the user is better served by one. The toolkit
+// may speak from its own threads too.
+class StartMessages {
+  public:
+    explicit StartMessages(std::string programName) : m_programName(std::move(programName)) {
+        const std::lock_guard lock(mutex);
+        current = this;
+        previous = qInstallMessageHandler(&StartMessages::hold);
+    }
+    // Passes on what was held back, now that the toolkit has started.
+    ~StartMessages() {
+        std::vector<Held> held;
+        {
+            const std::lock_guard lock(mutex);
+            qInstallMessageHandler(previous);
+            current = nullptr;
+            held.swap(m_held);
+        }
+        for (const Held& message : held)
+            pass(message.type, message.context(), message.text);
+    }
+    StartMessages(const StartMessages&) = delete;
+    StartMessages& operator=(const StartMessages&) = delete;
+
+  private:
+    struct Held {
+        QtMsgType type;
+        std::string file, function, category;
+        int line;
+        QString text;
+        QMessageLogContext context() const {
+            return QMessageLogContext(orNull(file), line, orNull(function), orNull(category));
+        }
+    };
+
+    static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        std::unique_lock lock(mutex);
+        if (!current) {
+            lock.unlock();
+            return pass(type, context, text);
+        }
+        if (type == QtFatalMsg)
+            current->endForWantOfDisplay();
+        current->m_held.push_back({type, orEmpty(context.file), orEmpty(context.function),
+                                   orEmpty(context.category), context.line, text});
+    }
+
+    static void pass(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        previous(type, context, text);
+    }
+
+    // The toolkit would abort right after this; the process ends here instead, as a failed
+    // start does, without running the destructors of a toolkit half made.
+    [[noreturn]] void endForWantOfDisplay() const {
+        const QByteArray display = qgetenv("DISPLAY");
+        if (display.isEmpty())
+            std::fprintf(stderr, "%s: no display could be opened (DISPLAY is not set).\n",
+                         m_programName.c_str());
+        else
+            std::fprintf(stderr, "%s: no display could be opened at %s.\n", m_programName.c_str(),
+                         display.constData());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+
+    static std::string orEmpty(const char* text) { return text ? text : ""; }
+    static const char* orNull(const std::string& text) {
+        return text.empty() ? nullptr : text.c_str();
+    }
+
+    static inline std::mutex mutex;
+    static inline StartMessages* current = nullptr;
+    static inline QtMessageHandler previous = nullptr;
+    std::string m_programName;
+    std::vector<Held> m_held;
+};
+
+std::string programNameOf(char** argv) {
+    const QString registered = QCoreApplication::applicationName();
+    if (!registered.isEmpty())
+        return registered.toStdString();
+    if (argv && argv[0])
+        return QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toStdString();
+    return "The application";
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> createToolkit(int& argc, char** argv) {
+    // Dialogs of a desktop's own (a GTK file chooser) would read the files they list and keep
+    // their own history.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    keepNoSettings();
+    std::unique_ptr<QApplication> toolkit;
+    {
+        const StartMessages held(programNameOf(argv));
+        toolkit = std::make_unique<QApplication>(argc, argv);
+    }
+    listFilesByNameOnlyInEveryWindow(*toolkit);
+    return toolkit;
+}
+
+} // namespace platform::detail

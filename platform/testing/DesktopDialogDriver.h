@@ -1,0 +1,75 @@
+#pragma once
+
+// Test support: works the desktop's own dialogs, not scripted stand-ins, from inside their
+// event loops and through their widgets, as a user does. Only tests, benchmarks and fuzzers
+// link it.
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class DialogHost;
+
+namespace testing {
+
+// One entry of a folder as a dialog's file list shows it: its name and its Type column.
+struct ListedEntry {
+    std::string name;
+    std::string type;
+    friend bool operator==(const ListedEntry&, const ListedEntry&) = default;
+};
+
+// What a file dialog showed: the file-type filter it offered and the entries of the folder it
+// was sent to, by name.
+struct FileDialogSeen {
+    std::string filter;
+    std::vector<ListedEntry> entries;
+};
+
+// While it lives, the desktop's own dialogs come up in place of any installed host, and each is
+// answered from its queue once it has listed its folder. A dialog with no answer queued is
+// closed at once and noted, so that no test ever waits for a user.
+class DesktopDialogDriver {
+  public:
+    DesktopDialogDriver();
+    ~DesktopDialogDriver();
+    DesktopDialogDriver(const DesktopDialogDriver&) = delete;
+    DesktopDialogDriver& operator=(const DesktopDialogDriver&) = delete;
+
+    // The next file dialog: the user pastes `folder` into its file-name field and presses
+    // Return; once the folder is listed, pastes `choice` and presses Return, or without one
+    // presses Escape.
+    void QueueFileDialog(std::string folder, std::optional<std::string> choice);
+    // The next print dialog: once the completer of its output-file field has listed the home
+    // folder, the user presses Escape. With `browse`, the user first chooses printing to a
+    // file and presses the Browse button beside the field; the file dialog that it opens takes
+    // the next file-dialog answer.
+    void QueuePrintDialog(bool browse);
+
+    std::vector<FileDialogSeen> fileDialogs;
+    // The home folder as each print dialog's output-file completer listed it.
+    std::vector<std::vector<ListedEntry>> printDialogHomes;
+    // Titles of the dialogs that came up with nothing queued for them.
+    std::vector<std::string> unanswered;
+
+  private:
+    struct FileAnswer {
+        std::string folder;
+        std::optional<std::string> choice;
+    };
+    struct PrintAnswer {
+        bool browse;
+    };
+    std::deque<FileAnswer> fileAnswers;
+    std::deque<PrintAnswer> printAnswers;
+    class Watcher;
+    std::unique_ptr<Watcher> m_watcher;
+    DialogHost* m_previous = nullptr;
+};
+
+} // namespace testing
+} // namespace platform
