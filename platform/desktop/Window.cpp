@@ -12,13 +12,17 @@
 #include "platform/desktop/Windows_p.h"
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QWindow>
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -27,6 +31,12 @@ namespace platform {
 namespace detail {
 class WindowWidget;
 }
+
+namespace {
+// The window whose Activate ran last, while it is still the active one as far as its handlers
+// know; nullptr when none is.
+Window* toldActive = nullptr;
+} // namespace
 
 struct Window::Impl {
     detail::WindowWidget* top = nullptr;
@@ -59,6 +69,27 @@ class WindowWidget : public QMainWindow {
     }
     void release() { m_owner = nullptr; }
 
+    // A press is about to reach the window. On X11 the activation that a press on an inactive
+    // window causes is reported after the press, but handlers rely on the other order: a press
+    // that shows another window would see it hidden again by the Activate that followed.
+    void activateForPress() {
+        if (m_owner && m_owner->IsOpen())
+            tellActivated();
+    }
+
+    // Another program destroyed the native window: the window closes as its close button
+    // closes it, from the event loop rather than from inside the reading of the desktop's
+    // events.
+    void destroyedFromOutside() {
+        QMetaObject::invokeMethod(
+            this,
+            [widget = QPointer<WindowWidget>(this)] {
+                if (widget && widget->m_owner && widget->m_owner->IsOpen())
+                    widget->close();
+            },
+            Qt::QueuedConnection);
+    }
+
   protected:
     void closeEvent(QCloseEvent* event) override {
         event->accept();
@@ -76,12 +107,12 @@ class WindowWidget : public QMainWindow {
     }
     void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);
-        if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_owner &&
-            m_owner->IsOpen()) {
-            Window* owner = m_owner;
-            moveToFront(*owner);
-            Guarded([owner] { owner->Event_Activate(); });
-        }
+        if (event->type() != QEvent::ActivationChange || !m_owner || !m_owner->IsOpen())
+            return;
+        if (isActiveWindow())
+            tellActivated();
+        else if (toldActive == m_owner)
+            toldActive = nullptr;
     }
     // Keys that no control took: the window's KeyDown first, then Return and Enter press the
     // default button, as they do in a dialog.
@@ -108,6 +139,17 @@ class WindowWidget : public QMainWindow {
     }
 
   private:
+    // Raises Activate once for each time the window becomes active, whether the press that
+    // activates it or the desktop's word of the activation comes first.
+    void tellActivated() {
+        if (toldActive == m_owner)
+            return;
+        toldActive = m_owner;
+        Window* owner = m_owner;
+        moveToFront(*owner);
+        Guarded([owner] { owner->Event_Activate(); });
+    }
+
     bool pressDefaultButton(const QKeyEvent& event) {
         const bool returnKey = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
         const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
@@ -122,6 +164,63 @@ class WindowWidget : public QMainWindow {
     }
 
     Window* m_owner;
+};
+
+// Watches, for every window, what reaches it from the desktop before the toolkit hands it on:
+// presses, so that the window is activated first, and the X11 notice that its native window
+// was destroyed.
+class DesktopWatch : public QObject, public QAbstractNativeEventFilter {
+  public:
+    using QObject::QObject;
+
+    static void install() {
+        static QPointer<DesktopWatch> installed;
+        QCoreApplication* toolkit = QCoreApplication::instance();
+        if (installed || !toolkit)
+            return;
+        installed = new DesktopWatch(toolkit);
+        toolkit->installEventFilter(installed);
+        toolkit->installNativeEventFilter(installed);
+    }
+
+  protected:
+    // Presses come from the desktop to the native window, which hands them to the control
+    // under the pointer: every press of a window passes here once, before any control has it.
+    // While a menu is open, a press only closes it.
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress || !receiver->isWindowType() ||
+            QApplication::activePopupWidget())
+            return false;
+        if (WindowWidget* top = windowShowing(static_cast<QWindow*>(receiver)))
+            top->activateForPress();
+        return false;
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType != kX11EventType)
+            return false;
+        X11DestroyNotify event;
+        std::memcpy(&event, message, sizeof event);
+        if (event.responseType != kX11DestroyNotify)
+            return false;
+        if (WindowWidget* top = windowWithNativeId(event.window))
+            top->destroyedFromOutside();
+        return false;
+    }
+
+  private:
+    static WindowWidget* windowShowing(const QWindow* native) {
+        for (Window* window : openWindows())
+            if (WindowAccess::top(*window).windowHandle() == native)
+                return &static_cast<WindowWidget&>(WindowAccess::top(*window));
+        return nullptr;
+    }
+    static WindowWidget* windowWithNativeId(WId id) {
+        for (Window* window : openWindows())
+            if (id != 0 && WindowAccess::top(*window).internalWinId() == id)
+                return &static_cast<WindowWidget&>(WindowAccess::top(*window));
+        return nullptr;
+    }
 };
 
 } // namespace detail
@@ -162,6 +261,8 @@ std::weak_ptr<void> WindowAccess::aliveToken(const Window& window) {
 Window::Window() : m_impl(std::make_unique<Impl>()) {}
 
 Window::~Window() {
+    if (toldActive == this)
+        toldActive = nullptr;
     detail::removeOpenWindow(*this);
     m_impl->controls.clear();
     if (detail::WindowWidget* top = std::exchange(m_impl->top, nullptr)) {
@@ -172,6 +273,7 @@ Window::~Window() {
 
 void Window::Constructor() {
     detail::requireMainThread("A window");
+    detail::DesktopWatch::install();
     m_impl->top = new detail::WindowWidget(this);
     m_impl->content = new QWidget(m_impl->top);
     m_impl->top->setCentralWidget(m_impl->content);
@@ -228,6 +330,8 @@ bool Window::IsOpen() const {
 }
 
 void Window::closed() {
+    if (toldActive == this)
+        toldActive = nullptr;
     m_impl->open = false;
     detail::removeOpenWindow(*this);
     for (const auto& entry : m_impl->controls)

@@ -8,8 +8,10 @@
 #include "platform/desktop/RectControl.h"
 #include "platform/desktop/TextArea.h"
 #include "platform/desktop/Window.h"
+#include "platform/desktop/Windows_p.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
@@ -30,6 +32,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 #include <QWidget>
+#include <QWindow>
 #include <stdexcept>
 
 namespace platform::testing {
@@ -314,7 +317,44 @@ void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
     if (!top.windowHandle())
         throw std::logic_error("The window is not shown.");
     const QPoint at = content.mapTo(&top, QPoint(static_cast<int>(x), static_cast<int>(y)));
+    // As the X11 platform does on a press: the request goes out first, and the activation is
+    // queued behind the press, which this delivers at once.
+    if (top.windowHandle() != QGuiApplication::focusWindow())
+        top.windowHandle()->requestActivate();
     QTest::mouseClick(top.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+bool IsActive(Window& window) {
+    return QApplication::activeWindow() == &detail::WindowAccess::top(window);
+}
+
+void DestroyWindowFromOutside(Window& window) {
+    // X11 events come in 32 bytes, whatever their kind.
+    union {
+        detail::X11DestroyNotify destroyed;
+        unsigned char bytes[32];
+    } event{};
+    event.destroyed.responseType = detail::kX11DestroyNotify;
+    const auto id = static_cast<std::uint32_t>(detail::WindowAccess::top(window).internalWinId());
+    event.destroyed.event = id;
+    event.destroyed.window = id;
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent(detail::kX11EventType, &event, &result);
+}
+
+struct OtherProgramWindow::Impl {
+    QWidget window;
+};
+
+OtherProgramWindow::OtherProgramWindow() : m_impl(std::make_unique<Impl>()) {
+    m_impl->window.resize(200, 100);
+    m_impl->window.show();
+}
+
+OtherProgramWindow::~OtherProgramWindow() = default;
+
+void OtherProgramWindow::Activate() {
+    m_impl->window.activateWindow();
 }
 
 std::vector<DrawnMenu> DrawnMenuBar(Window& window) {

@@ -6,6 +6,7 @@
 #include "platform/core/String.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -104,8 +105,31 @@ bool TakesFocus(RectControl& control);
 // one key with its modifiers in the desktop's portable form: "Ctrl+Q", "Return", "X".
 void PressKeysInWindow(Window& window, const std::string& keys);
 // A press and release of the left button at x, y of the window's content area, delivered as
-// the desktop does: to the control under the pointer, or to the window.
+// the desktop does: to the control under the pointer, or to the window. A press on a window
+// that is not the active one asks the desktop to activate it, and, as on X11, the desktop's
+// word of the activation comes only after the press has been delivered.
 void ClickInWindow(Window& window, std::int64_t x, std::int64_t y);
+// Whether the desktop holds the window as the active one.
+bool IsActive(Window& window);
+// Tells the platform, as the X11 desktop does, that another program destroyed the window's
+// native window.
+void DestroyWindowFromOutside(Window& window);
+
+// A window of another program, shown while this lives. While it is the active window, none of
+// the platform's windows is.
+class OtherProgramWindow {
+  public:
+    OtherProgramWindow();
+    ~OtherProgramWindow();
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    // Asks the desktop to make it the active window, as a click on it does.
+    void Activate();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
 
 // The window's menu bar as it is drawn: each menu's title and its items' texts and shortcuts
 // ("-" for a separator). Empty when the window carries no bar.

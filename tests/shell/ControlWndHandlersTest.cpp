@@ -6,6 +6,7 @@
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
+#include "shell/DescriptionWnd.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -368,6 +369,48 @@ TEST_F(ControlWndHandlersTest, ClosingTheMainWindowQuitsWithCodeZero) {
     // A later caller gets a new main window.
     EXPECT_EQ(_GetImplicitWindow("ControlWnd.ControlWnd"), nullptr);
     EXPECT_TRUE(ControlWnd().IsOpen());
+}
+
+// Another program that destroys the main window's native window ends the run as the close
+// button does.
+TEST_F(ControlWndHandlersTest, TheMainWindowDestroyedFromOutsideQuitsWithCodeZero) {
+    ProcessEvents();
+    ResetRequestedExitCode();
+    DestroyWindowFromOutside(*window);
+    ProcessEvents();
+    EXPECT_EQ(RequestedExitCode(), std::optional<std::int64_t>(0));
+    EXPECT_EQ(_GetImplicitWindow("ControlWnd.ControlWnd"), nullptr);
+    ResetRequestedExitCode();
+}
+
+// The logo shows the About window at the first click, also when the click activates the main
+// window: the main window's Activate, which hides the About window, comes before the press.
+TEST_F(ControlWndHandlersTest, TheLogoShowsTheAboutWindowAlsoFromAnotherActiveWindow) {
+    struct Before {
+        const char* name;
+        void (*step)();
+    };
+    const Before befores[] = {
+        {"the Description window active", [] { DescriptionWnd().Show(); }},
+        {"the About window closed by its close button",
+         [] {
+             AboutWnd().Show();
+             ProcessEvents();
+             CloseWindow(AboutWnd());
+         }},
+    };
+    for (const Before& before : befores) {
+        SCOPED_TRACE(before.name);
+        ProcessEvents();
+        AboutWnd().Hide();
+        before.step();
+        ProcessEvents();
+        ASSERT_FALSE(IsActive(*window));
+        ClickInWindow(*window, 200, 20);
+        ProcessEvents();
+        EXPECT_TRUE(AboutWnd().IsVisible());
+        EXPECT_EQ(FrontmostWindow(), &AboutWnd());
+    }
 }
 
 } // namespace
