@@ -4,6 +4,7 @@
 #include "platform/desktop/Application.h"
 #include "platform/desktop/Application_p.h"
 #include "platform/desktop/Controls_p.h"
+#include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/MenuBar.h"
 #include "platform/desktop/Menus_p.h"
 #include "platform/desktop/PaneChild.h"
@@ -186,10 +187,11 @@ class DesktopWatch : public QObject, public QAbstractNativeEventFilter {
   protected:
     // Presses come from the desktop to the native window, which hands them to the control
     // under the pointer: every press of a window passes here once, before any control has it.
-    // While a menu is open, a press only closes it.
+    // While a menu is open, a press only closes it; a press held until a long action ends
+    // passes here again when it is delivered.
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if (event->type() != QEvent::MouseButtonPress || !receiver->isWindowType() ||
-            QApplication::activePopupWidget())
+            QApplication::activePopupWidget() || inputIsHeld())
             return false;
         if (WindowWidget* top = windowShowing(static_cast<QWindow*>(receiver)))
             top->activateForPress();
