@@ -69,15 +69,12 @@ std::string OpenWindows() {
 // The yields counted when a scenario asked for the end of the run; -1 when it did not.
 std::int64_t yieldsAtRequest = -1;
 
-// Get Data on a file that takes minutes to read (64 GiB with no line end), and a timer of the
-// main window that asks for the end of the run at the action's first yield. The scenario
-// reports how many yields came after the request and what the report area held by then.
-void ReadEndlesslyAndThen(ScriptedDialogs& dialogs, std::function<void()> request) {
-    static const TemporaryFile endless("", ".endless");
-    if (::truncate(endless.path().c_str(), std::int64_t{64} << 30) != 0)
-        std::printf("check setup cannot make %s\n", endless.path().c_str());
-    dialogs.QueueOpenFile(endless.path());
-    WhenEventLoopRuns([request = std::move(request)] {
+// Starts a long action in the main window, with a timer of the window that asks for the end of
+// the run at the action's first yield. The scenario reports how many yields came after the
+// request.
+void DuringALongActionAsk(std::function<void(class ControlWnd&)> action,
+                          std::function<void()> request) {
+    WhenEventLoopRuns([action = std::move(action), request = std::move(request)] {
         ClickInWindow(AboutWnd(), 5, 5);
         class ControlWnd& window = ControlWnd();
         auto timer = std::make_unique<Timer>();
@@ -87,13 +84,42 @@ void ReadEndlesslyAndThen(ScriptedDialogs& dialogs, std::function<void()> reques
             request();
         });
         window._AddControl("Requester", std::move(timer));
-        window.ObserversFld().SetText("6");
-        window.CasesFld().SetText("30");
-        window.CatsFld().SetText("5");
         window._ControlByNameAs<Timer>("Requester").SetRunMode(1);
-        Click(window.CalculateBtn());
-        Report("report", window.ResultsFld().Text().empty() ? "empty" : "appended");
+        action(window);
     });
+}
+
+// Get Data on a file that takes minutes to read (64 GiB with no line end); the scenario also
+// reports what the report area held once the action ended.
+void ReadEndlesslyAndAsk(ScriptedDialogs& dialogs, std::function<void()> request) {
+    static const TemporaryFile endless("", ".endless");
+    if (::truncate(endless.path().c_str(), std::int64_t{64} << 30) != 0)
+        std::printf("check setup cannot make %s\n", endless.path().c_str());
+    dialogs.QueueOpenFile(endless.path());
+    DuringALongActionAsk(
+        [](class ControlWnd& window) {
+            window.ObserversFld().SetText("6");
+            window.CasesFld().SetText("30");
+            window.CatsFld().SetText("5");
+            Click(window.CalculateBtn());
+            Report("report", window.ResultsFld().Text().empty() ? "empty" : "appended");
+        },
+        std::move(request));
+}
+
+// Prints a report of a few hundred pages to a PDF file.
+void PrintAtLengthAndAsk(ScriptedDialogs& dialogs, std::function<void()> request) {
+    static const TemporaryPath pdf(".pdf");
+    dialogs.QueuePrintToPdf(pdf.path());
+    DuringALongActionAsk(
+        [](class ControlWnd& window) {
+            std::string text;
+            for (int line = 0; line < 20000; ++line)
+                text += "line " + std::to_string(line) + "\r";
+            window.ResultsFld().SetText(String(text));
+            Click(window.PrintBtn());
+        },
+        std::move(request));
 }
 
 // Each scenario prepares the run and says what to do once the event loop runs.
@@ -150,20 +176,28 @@ Scenarios() {
              }},
             {"close-main-during-read",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
-                 ReadEndlesslyAndThen(dialogs, [] { CloseWindow(ControlWnd()); });
+                 ReadEndlesslyAndAsk(dialogs, [] { CloseWindow(ControlWnd()); });
              }},
             {"quit-during-read",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
-                 ReadEndlesslyAndThen(dialogs, [] { Quit(0); });
+                 ReadEndlesslyAndAsk(dialogs, [] { Quit(0); });
              }},
             {"quit-item-during-read",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
-                 ReadEndlesslyAndThen(dialogs,
-                                      [] { ChooseDrawnItem(ControlWnd(), "File", "Quit"); });
+                 ReadEndlesslyAndAsk(dialogs,
+                                     [] { ChooseDrawnItem(ControlWnd(), "File", "Quit"); });
              }},
             {"quit-shortcut-during-read",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
-                 ReadEndlesslyAndThen(dialogs, [] { PressKeysInWindow(ControlWnd(), "Ctrl+Q"); });
+                 ReadEndlesslyAndAsk(dialogs, [] { PressKeysInWindow(ControlWnd(), "Ctrl+Q"); });
+             }},
+            {"quit-during-print",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 PrintAtLengthAndAsk(dialogs, [] { Quit(0); });
+             }},
+            {"close-main-during-print",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 PrintAtLengthAndAsk(dialogs, [] { CloseWindow(ControlWnd()); });
              }},
             {"close-about-first",
              [](MenuOperationProbe&, ScriptedDialogs&) {
@@ -397,8 +431,9 @@ TEST(Startup, QuitFromTheFileMenuAndFromItsShortcutEndsWithZero) {
 }
 
 // Closing the main window or asking for Quit in any way while Get Data reads a file that would
-// take minutes ends the run at that very yield, with status 0, nothing appended and no failure.
-TEST(Startup, QuitAndCloseDuringALongReadEndTheRunAtOnce) {
+// take minutes ends the run at that very yield, with status 0, nothing appended and no failure;
+// so does either while a long report prints.
+TEST(Startup, QuitAndCloseDuringALongActionEndTheRunAtOnce) {
     for (const char* scenario : {"close-main-during-read", "quit-during-read",
                                  "quit-item-during-read", "quit-shortcut-during-read"}) {
         SCOPED_TRACE(scenario);
@@ -406,6 +441,13 @@ TEST(Startup, QuitAndCloseDuringALongReadEndTheRunAtOnce) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.check("setup"), "");
         EXPECT_EQ(run.check("report"), "empty");
+        EXPECT_EQ(run.check("yields-after-request"), "0");
+        EXPECT_TRUE(run.failures.empty());
+    }
+    for (const char* scenario : {"quit-during-print", "close-main-during-print"}) {
+        SCOPED_TRACE(scenario);
+        const Outcome run = RunInChild(scenario);
+        EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.check("yields-after-request"), "0");
         EXPECT_TRUE(run.failures.empty());
     }
