@@ -59,44 +59,43 @@ bool mustWait(QObject& receiver, const QEvent& event) {
     return !reachesAMenuBar(*window, event);
 }
 
-// Makes afresh, at delivery time, an event that says what `event` says now. A pointer event's
-// points are shared with its device's, which the toolkit goes on moving, so mouse, wheel and
-// enter events are rebuilt from their values; others are copied.
-std::function<std::unique_ptr<QEvent>()> maker(const QEvent& event) {
-    std::function<std::unique_ptr<QEvent>()> make;
+// Gives a rebuilt event the time of the one it stands for.
+template <class E> std::shared_ptr<QEvent> stamped(std::shared_ptr<E> made, quint64 timestamp) {
+    made->setTimestamp(timestamp);
+    return made;
+}
+
+// Makes, at delivery time, an event that says what `event` says now. A pointer event's points
+// are shared with its device's, which the toolkit goes on moving, so mouse, wheel and enter
+// events are rebuilt from their values; others are copied once.
+std::function<std::shared_ptr<QEvent>()> maker(const QEvent& event) {
     if (const auto* mouse = dynamic_cast<const QMouseEvent*>(&event))
-        make = [type = mouse->type(), local = mouse->position(), scene = mouse->scenePosition(),
+        return [type = mouse->type(), local = mouse->position(), scene = mouse->scenePosition(),
                 global = mouse->globalPosition(), button = mouse->button(),
                 buttons = mouse->buttons(), modifiers = mouse->modifiers(),
-                device = mouse->pointingDevice()] {
-            return std::make_unique<QMouseEvent>(type, local, scene, global, button, buttons,
-                                                 modifiers, device);
+                device = mouse->pointingDevice(), time = mouse->timestamp()] {
+            return stamped(std::make_shared<QMouseEvent>(type, local, scene, global, button,
+                                                         buttons, modifiers, device),
+                           time);
         };
-    else if (const auto* wheel = dynamic_cast<const QWheelEvent*>(&event))
-        make = [local = wheel->position(), global = wheel->globalPosition(),
+    if (const auto* wheel = dynamic_cast<const QWheelEvent*>(&event))
+        return [local = wheel->position(), global = wheel->globalPosition(),
                 pixels = wheel->pixelDelta(), angle = wheel->angleDelta(),
                 buttons = wheel->buttons(), modifiers = wheel->modifiers(), phase = wheel->phase(),
                 inverted = wheel->inverted(), source = wheel->source(),
-                device = wheel->pointingDevice()] {
-            return std::make_unique<QWheelEvent>(local, global, pixels, angle, buttons, modifiers,
-                                                 phase, inverted, source, device);
+                device = wheel->pointingDevice(), time = wheel->timestamp()] {
+            return stamped(std::make_shared<QWheelEvent>(local, global, pixels, angle, buttons,
+                                                         modifiers, phase, inverted, source,
+                                                         device),
+                           time);
         };
-    else if (const auto* enter = dynamic_cast<const QEnterEvent*>(&event))
-        make = [local = enter->position(), scene = enter->scenePosition(),
-                global = enter->globalPosition(), device = enter->pointingDevice()] {
-            return std::make_unique<QEnterEvent>(local, scene, global, device);
+    if (const auto* enter = dynamic_cast<const QEnterEvent*>(&event))
+        return [local = enter->position(), scene = enter->scenePosition(),
+                global = enter->globalPosition(), device = enter->pointingDevice(),
+                time = enter->timestamp()] {
+            return stamped(std::make_shared<QEnterEvent>(local, scene, global, device), time);
         };
-    else
-        make = [copy = std::shared_ptr<QEvent>(event.clone())] {
-            return std::unique_ptr<QEvent>(copy->clone());
-        };
-    if (const auto* input = dynamic_cast<const QInputEvent*>(&event))
-        return [make = std::move(make), timestamp = input->timestamp()] {
-            std::unique_ptr<QEvent> made = make();
-            static_cast<QInputEvent&>(*made).setTimestamp(timestamp);
-            return made;
-        };
-    return make;
+    return [copy = std::shared_ptr<QEvent>(event.clone())] { return copy; };
 }
 
 void replayHeld() {
@@ -112,10 +111,8 @@ class InputWatcher : public QObject {
         if (!holding || !receiver || !mustWait(*receiver, *event))
             return false;
         holdUntilTheActionEnds([target = QPointer<QObject>(receiver), make = maker(*event)] {
-            if (target) {
-                const std::unique_ptr<QEvent> made = make();
-                QCoreApplication::sendEvent(target, made.get());
-            }
+            if (target)
+                QCoreApplication::sendEvent(target, make().get());
         });
         return true;
     }
