@@ -1,6 +1,7 @@
 #include "platform/desktop/Application.h"
 #include "platform/desktop/Timer.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/ManualClock.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/ControlWnd.h"
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <thread>
 
@@ -74,10 +74,7 @@ void BM_QuitDuringALongRead(benchmark::State& state) {
     class ControlWnd& w = MainWindow();
     w.CasesFld().SetText("30");
     testing::ScriptedDialogs dialogs;
-    auto timer = std::make_unique<Timer>();
-    timer->SetPeriod(0);
-    Timer& requester = *timer;
-    w._AddControl("Requester", std::move(timer));
+    Timer& requester = testing::AddStoppedTimer(w, "Requester");
     using Clock = std::chrono::steady_clock;
     Clock::time_point requested;
     requester.Action.Bind([&](Timer&) {

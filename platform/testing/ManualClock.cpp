@@ -1,8 +1,12 @@
 #include "platform/testing/ManualClock.h"
 
+#include "platform/core/String.h"
+#include "platform/desktop/Timer.h"
 #include "platform/desktop/Timer_p.h"
+#include "platform/desktop/Window.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace platform::testing {
@@ -53,6 +57,16 @@ DesktopTimers::DesktopTimers() : m_suspended(std::exchange(detail::timerSchedule
 
 DesktopTimers::~DesktopTimers() {
     detail::timerScheduler = m_suspended;
+}
+
+Timer& AddStoppedTimer(Window& window, const String& name) {
+    auto timer = std::make_unique<Timer>();
+    // Off before the window registers it: a timer starts as its mode says once registered.
+    timer->SetRunMode(0);
+    timer->SetPeriod(0);
+    Timer& added = *timer;
+    window._AddControl(name, std::move(timer));
+    return added;
 }
 
 } // namespace platform::testing

@@ -5,7 +5,9 @@
 
 namespace platform {
 
+class String;
 class Timer;
+class Window;
 
 namespace detail {
 struct TimerScheduler;
@@ -58,6 +60,10 @@ class DesktopTimers {
   private:
     detail::TimerScheduler* m_suspended;
 };
+
+// Adds to the window a timer with a period of 0 that stays off until it is told to run: with
+// SetRunMode(1) it fires at the next chance the platform takes to deliver events.
+Timer& AddStoppedTimer(Window& window, const String& name);
 
 } // namespace testing
 } // namespace platform

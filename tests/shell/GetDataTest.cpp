@@ -89,15 +89,6 @@ class GetData : public ::testing::Test {
     }
     std::string report() { return report(window()); }
     static std::string report(class ControlWnd& w) { return w.ResultsFld().Text().str(); }
-    // A timer of the window that runs only once it is told to.
-    static platform::Timer& addTimer(class ControlWnd& w, const char* name) {
-        auto timer = std::make_unique<platform::Timer>();
-        timer->SetRunMode(0);
-        timer->SetPeriod(0);
-        platform::Timer& added = *timer;
-        w._AddControl(name, std::move(timer));
-        return added;
-    }
 
     ScriptedDialogs dialogs;
 };
@@ -272,7 +263,7 @@ TEST_F(GetData, ClosingTheMainWindowMidwayEndsTheActionAtThatYield) {
     class ControlWnd& closing = window();
     bool deleted = false;
     closing._AddControl("Sentinel", std::make_unique<platform::testing::Sentinel>(deleted));
-    platform::Timer& closer = addTimer(closing, "Closer");
+    platform::Timer& closer = platform::testing::AddStoppedTimer(closing, "Closer");
     std::int64_t yieldsAtClose = -1;
     closer.Action.Bind([&](platform::Timer&) {
         closing.Close();
@@ -302,7 +293,7 @@ TEST_F(GetData, ClosingTheMainWindowMidwayEndsTheActionAtThatYield) {
 // digit goes to the raters field, where Clear puts the focus).
 TEST_F(GetData, InputDuringTheActionWaitsForItsEnd) {
     const platform::testing::DesktopTimers realTimers;
-    platform::Timer& user = addTimer(window(), "User");
+    platform::Timer& user = platform::testing::AddStoppedTimer(window(), "User");
     bool acted = false;
     user.Action.Bind([&](platform::Timer&) {
         const platform::testing::WidgetGeometry clear =

@@ -11,6 +11,7 @@
 #include "platform/desktop/Window.h"
 #include "platform/testing/DesktopDialogDriver.h"
 #include "platform/testing/Drivers.h"
+#include "platform/testing/ManualClock.h"
 #include "platform/testing/Probes.h"
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/AboutWnd.h"
@@ -27,7 +28,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
@@ -77,14 +77,12 @@ void DuringALongActionAsk(std::function<void(class ControlWnd&)> action,
     WhenEventLoopRuns([action = std::move(action), request = std::move(request)] {
         ClickInWindow(AboutWnd(), 5, 5);
         class ControlWnd& window = ControlWnd();
-        auto timer = std::make_unique<Timer>();
-        timer->SetPeriod(0);
-        timer->Action.Bind([request](Timer&) {
+        Timer& requester = AddStoppedTimer(window, "Requester");
+        requester.Action.Bind([request](Timer&) {
             yieldsAtRequest = YieldCount();
             request();
         });
-        window._AddControl("Requester", std::move(timer));
-        window._ControlByNameAs<Timer>("Requester").SetRunMode(1);
+        requester.SetRunMode(1);
         action(window);
     });
 }

@@ -7,6 +7,7 @@
 #include "platform/desktop/Dialogs.h"
 #include "platform/desktop/PushButton.h"
 #include "platform/desktop/Timer.h"
+#include "platform/testing/ManualClock.h"
 
 #include <chrono>
 #include <functional>
@@ -128,13 +129,8 @@ TEST_F(LongWorkTest, WindowClosedInNestedHandlersLivesUntilTheOutermostReturns) 
     TestWnd& window = OpenTestWindow("LongWorkTest.A", [&](TestWnd& w) {
         button = &AddControl<PushButton>(w, "Work", {{"Width", 60}, {"Height", 22}});
         w._AddControl("Sentinel", std::make_unique<platform::testing::Sentinel>(deleted));
-        for (Timer** timer : {&outer, &inner}) {
-            auto made = std::make_unique<Timer>();
-            made->SetRunMode(0);
-            made->SetPeriod(0);
-            *timer = made.get();
-            w._AddControl(timer == &outer ? "Outer" : "Inner", std::move(made));
-        }
+        outer = &platform::testing::AddStoppedTimer(w, "Outer");
+        inner = &platform::testing::AddStoppedTimer(w, "Inner");
     });
     bool innerFired = false;
     bool aliveAfterInner = false;
