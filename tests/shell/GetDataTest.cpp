@@ -314,6 +314,8 @@ TEST_F(GetData, ClosingTheMainWindowMidwayEndsTheActionAtThatYield) {
 // appends its whole report undisturbed, and then they take effect in the order they came (the
 // digit goes to the raters field, where Clear puts the focus).
 TEST_F(GetData, InputDuringTheActionWaitsForItsEnd) {
+    // The menu choice opens the Description window, so none may be open before it.
+    platform::testing::CloseIfOpen("DescriptionWnd.DescriptionWnd");
     const platform::testing::DesktopTimers realTimers;
     platform::Timer& user = platform::testing::AddStoppedTimer(window(), "User");
     bool acted = false;
