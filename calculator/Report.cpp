@@ -42,8 +42,10 @@ String DataHeaderPiece() {
 
 String ReportCell(const String& text, std::int64_t width) {
     const std::int64_t length = platform::Len(text);
+    // A text that would fill its cell or run past it keeps every character and one blank
+    // before it, so that no digit is lost and no value runs into the one before it.
     if (length >= width)
-        return platform::Right(text, width);
+        return String(" ") + text;
     // The same as the last `width` characters of 25 blanks and the text, made in one step.
     return String(std::string(static_cast<std::size_t>(width - length), ' ') + text.str());
 }

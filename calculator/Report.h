@@ -18,8 +18,8 @@ platform::String DateLinePiece(const platform::String& shortDate, const platform
 // "**********", "   Data", "**********".
 platform::String DataHeaderPiece();
 
-// `text` right-aligned in `width` characters (at most 25): a longer text keeps only its last
-// `width` characters. No line end.
+// `text` right-aligned in `width` characters (at most 25). A text of `width` characters or more
+// is kept whole after one blank, so its cell is that much wider. No line end.
 platform::String ReportCell(const platform::String& text, std::int64_t width);
 
 // True when case i's total (column 0) is not the number of raters.
@@ -54,7 +54,7 @@ platform::String OverallRowPiece(double agreement, double kappa, double standard
                                  double p);
 
 // "Category<j>" and the five values; the first cell is as much narrower as the label is longer,
-// so that every row is 59 characters.
+// so that every row whose values fit their cells is 59 characters.
 platform::String CategoryRowPiece(std::int64_t j, double agreement, double kappa,
                                   double standardError, double z, double p);
 

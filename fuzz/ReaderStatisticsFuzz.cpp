@@ -21,6 +21,22 @@ using namespace calculator;
 using fuzz::Require;
 using fuzz::SameBits;
 
+namespace {
+
+// The runs of characters other than blanks and line ends in a line.
+std::int64_t Words(std::string_view line) {
+    std::int64_t words = 0;
+    bool inWord = false;
+    for (const char c : line) {
+        const bool apart = c == ' ' || c == '\r';
+        words += !apart && !inWord;
+        inWord = !apart;
+    }
+    return words;
+}
+
+} // namespace
+
 // The first four bytes choose raters, cases (two bytes) and categories within their ranges;
 // the rest is the ratings file, split into lines in memory as the platform splits a file. Then
 // the whole analysis runs as the main window runs it, and the report's promised widths are
@@ -55,21 +71,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // The widths that the report promises: every echo line holds k cells of 4 and its line end,
-    // and the table has its head, an overall row and k category rows of 60 characters, and
-    // its foot, all inserted at the end.
+    // The widths that the report promises: every echo line holds k cells of at least 4, each
+    // value apart from the one before it, and its line end; the table has its head, an overall
+    // row and k category rows of at least 60 characters, each a label and five values apart,
+    // and its foot, all inserted at the end.
     const auto& pieces = report.pieces;
     std::size_t i = 2; // after the date line and the data header
     for (; i < pieces.size() && !pieces[i].inserted; ++i) {
         const platform::String& piece = pieces[i].text;
         const bool special = piece == OmissionMarkPiece() || piece == TwoEmptyLinesPiece() ||
                              piece.view().starts_with("\r****warning:");
-        Require(special || platform::Len(piece) >= 4 * counts.k + 1);
+        if (special)
+            continue;
+        Require(platform::Len(piece) >= 4 * counts.k + 1);
+        const std::string_view line = piece.view();
+        Require(Words(line.substr(0, line.find(" ***warning: "))) == counts.k);
     }
     Require(pieces.size() == i + static_cast<std::size_t>(counts.k) + 3);
     for (std::size_t row = i + 1; row < pieces.size() - 1; ++row) {
         Require(pieces[row].inserted);
-        Require(platform::Len(pieces[row].text) == 60);
+        Require(platform::Len(pieces[row].text) >= 60);
+        Require(Words(pieces[row].text.view()) == 6);
     }
     Require(pieces.back().text == TableFootPiece());
     return 0;

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFileInfo>
+#include <QLatin1String>
 #include <QSettings>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -28,8 +30,9 @@ void keepNoSettings() {
 }
 
 // What the toolkit says while it starts is held back: where it cannot open a display it ends
-// the process after a few lines of its own, and the user is better served by one. The toolkit
-// may speak from its own threads too.
+// the process after a few lines of its own, and the user is better served by one. When it
+// fails to start for another reason, its own lines name the cause and are passed on. The
+// toolkit may speak from its own threads too.
 class StartMessages {
   public:
     explicit StartMessages(std::string programName) : m_programName(std::move(programName)) {
@@ -46,8 +49,7 @@ class StartMessages {
             current = nullptr;
             held.swap(m_held);
         }
-        for (const Held& message : held)
-            pass(message.type, message.context(), message.text);
+        passAll(held);
     }
     StartMessages(const StartMessages&) = delete;
     StartMessages& operator=(const StartMessages&) = delete;
@@ -61,6 +63,12 @@ class StartMessages {
         QMessageLogContext context() const {
             return QMessageLogContext(orNull(file), line, orNull(function), orNull(category));
         }
+        // The X11 plugin says so when it cannot reach the display server, before the toolkit
+        // gives up on starting.
+        bool tellsOfNoDisplayConnection() const {
+            return type == QtWarningMsg && category == "qt.qpa.xcb" &&
+                   text.startsWith(QLatin1String("could not connect to display"));
+        }
     };
 
     static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
@@ -69,28 +77,47 @@ class StartMessages {
             lock.unlock();
             return pass(type, context, text);
         }
-        if (type == QtFatalMsg)
-            current->endForWantOfDisplay();
         current->m_held.push_back({type, orEmpty(context.file), orEmpty(context.function),
                                    orEmpty(context.category), context.line, text});
+        if (type != QtFatalMsg)
+            return;
+        std::vector<Held> held;
+        held.swap(current->m_held);
+        const std::string programName = current->m_programName;
+        lock.unlock();
+        endFailedStart(programName, held);
     }
 
     static void pass(QtMsgType type, const QMessageLogContext& context, const QString& text) {
         previous(type, context, text);
     }
 
-    // The toolkit would abort right after this; the process ends here instead, as a failed
-    // start does, without running the destructors of a toolkit half made.
-    [[noreturn]] void endForWantOfDisplay() const {
+    static void passAll(const std::vector<Held>& held) {
+        for (const Held& message : held)
+            pass(message.type, message.context(), message.text);
+    }
+
+    // The toolkit would abort right after its fatal message; the process ends here instead, as
+    // a failed start does, without running the destructors of a toolkit half made.
+    [[noreturn]] static void endFailedStart(const std::string& programName,
+                                            const std::vector<Held>& held) {
+        if (std::any_of(held.begin(), held.end(),
+                        [](const Held& message) { return message.tellsOfNoDisplayConnection(); }))
+            sayNoDisplay(programName);
+        else
+            passAll(held);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+
+    static void sayNoDisplay(const std::string& programName) {
         const QByteArray display = qgetenv("DISPLAY");
         if (display.isEmpty())
             std::fprintf(stderr, "%s: no display could be opened (DISPLAY is not set).\n",
-                         m_programName.c_str());
+                         programName.c_str());
         else
-            std::fprintf(stderr, "%s: no display could be opened at %s.\n", m_programName.c_str(),
+            std::fprintf(stderr, "%s: no display could be opened at %s.\n", programName.c_str(),
                          display.constData());
-        std::fflush(stderr);
-        std::_Exit(1);
     }
 
     static std::string orEmpty(const char* text) { return text ? text : ""; }

@@ -73,14 +73,8 @@ TEST(AgreementReport, TheSampleReport) {
 // The date line, the header, the echo, the warnings and the two empty lines are appended as
 // old text plus piece; the table head, the rows and the foot are inserted at the end.
 TEST(AgreementReport, WhichPiecesAreAppendedAndWhichInserted) {
-    std::string file;
-    for (const auto& row : FleissSample()) {
-        for (const double count : row)
-            file += std::to_string(static_cast<int>(count)) + "\t";
-        file += "0\r";
-    }
-    const Counts counts{6, 30, 6}; // category 6 is empty: one warning
-    const TextReportSink report = Report(file, counts);
+    // Category 6 is empty: one warning.
+    const TextReportSink report = Report(SampleText("\r", 1), kSampleWithEmptySixthCategoryCounts);
     const auto& pieces = report.pieces;
     // Date line, header, 10 echo lines, 2 omission marks, 1 warning, two empty lines.
     const std::size_t appended = 2 + 10 + 2 + 1 + 1;
@@ -95,22 +89,17 @@ TEST(AgreementReport, WhichPiecesAreAppendedAndWhichInserted) {
 }
 
 // Nobody chose category 6: a warning, and the row of a category without ratings, whose
-// standard error of 100000 loses its first digit in the cell.
+// standard error of 100000 is too long for its cell and keeps every digit after one blank.
 TEST(AgreementReport, AnEmptyCategory) {
-    std::string file;
-    for (const auto& row : FleissSample()) {
-        for (const double count : row)
-            file += std::to_string(static_cast<int>(count)) + "\t";
-        file += "0\r";
-    }
-    const std::string report = ReportAfterDateLine(file, {6, 30, 6});
+    const std::string report =
+        ReportAfterDateLine(SampleText("\r", 1), kSampleWithEmptySixthCategoryCounts);
     EXPECT_NE(report.find(Lines({"   0   0   0   0   6   0", "",
                                  "****warning:Category #6 has no "
                                  "ratings",
                                  "", "", std::string(60, '+')})),
               std::string::npos);
     EXPECT_NE(report.find(Lines({"Category5     .6698    +.5661     .1275      +4.44    .0000",
-                                 "Category6     .0000    +.000000000.0000       +.00    .9999"})),
+                                 kEmptySixthCategoryRow, std::string(60, '+')})),
               std::string::npos);
 }
 
@@ -146,35 +135,72 @@ TEST(AgreementReport, DataEchoSelection) {
 
 TEST(AgreementReport, EchoLines) {
     RatingMatrix matrix;
-    const Rows rows = {{1, 2, 0}, {1234, 12345, -1}, {1, 1, 2}};
+    const Rows rows = {{1, 2, 0}, {1234, 12345, -1}, {1, 1, 2}, {0.25, 2.5, 1.25}};
     Fill(matrix, rows);
-    const Counts counts{4, 4, 3};
+    const Counts counts{4, 5, 3};
     ComputeTotals(matrix, counts);
     EXPECT_EQ(EchoLine(matrix, counts, 1), String("   1   2   0 ***warning: 3 raters\r"));
-    EXPECT_EQ(EchoLine(matrix, counts, 2), String("12342345  -1 ***warning: 13578 raters\r"));
+    // Counts of four characters or more keep every one, each after one blank.
+    EXPECT_EQ(EchoLine(matrix, counts, 2), String(" 1234 12345  -1 ***warning: 13578 raters\r"));
     EXPECT_EQ(EchoLine(matrix, counts, 3), String("   1   1   2\r"));
-    // Case 4, which the file did not reach.
-    EXPECT_EQ(EchoLine(matrix, counts, 4), String("   0   0   0 ***warning: 0 raters\r"));
+    // Fractional counts; their total is a whole number, 3.
+    EXPECT_EQ(EchoLine(matrix, counts, 4), String(" 0.25 2.5 1.25 ***warning: 3 raters\r"));
+    // Case 5, which the file did not reach.
+    EXPECT_EQ(EchoLine(matrix, counts, 5), String("   0   0   0 ***warning: 0 raters\r"));
 }
 
-TEST(AgreementReport, CellsKeepTheirWidth) {
+// A text shorter than its cell is right-aligned in it; a text that fills the cell or is longer
+// keeps every character after one blank, so that it never touches the cell before it.
+TEST(AgreementReport, CellsAlignRightAndKeepEveryCharacter) {
     struct Case {
         const char* text;
         std::int64_t width;
         const char* cell;
     };
     const Case cases[] = {
+        // Fits.
         {"6", 4, "   6"},
-        {"1234", 4, "1234"},
-        {"12345", 4, "2345"},
         {"-1", 4, "  -1"},
+        {"123", 4, " 123"},
         {"", 4, "    "},
-        {"100000.0000", 10, "00000.0000"},
+        {".0275", 10, "     .0275"},
         {"+15.64", 11, "     +15.64"},
         {"x", 25, "                        x"},
+        // Exactly fills.
+        {"1234", 4, " 1234"},
+        {"10000.0000", 10, " 10000.0000"},
+        {"+1234567.00", 11, " +1234567.00"},
+        {"1234567890123456789012345", 25, " 1234567890123456789012345"},
+        // Overflows.
+        {"12345", 4, " 12345"},
+        {"100000.0000", 10, " 100000.0000"},
+        {"123456789012345678901234567", 25, " 123456789012345678901234567"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ReportCell(c.text, c.width), String(c.cell)) << c.text;
+        EXPECT_EQ(ReportCell(c.text, c.width), String(c.cell))
+            << c.text << " in " << c.width << " characters";
+}
+
+// A row grows by exactly what its long values need; the cells around them stay as they were.
+TEST(AgreementReport, ARowWithAValueTooLongForItsCellGrowsByThatMuch) {
+    struct Case {
+        const char* name;
+        String row;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a standard error that fills its cell",
+         CategoryRowPiece(1, 0.35375, 0.2448, 10000, 2.15, 0.0316),
+         "Category1     .3538    +.2448 10000.0000      +2.15    .0316"},
+        {"a standard error past its cell, category 10",
+         CategoryRowPiece(10, 0.35375, 0.2448, 100000, 2.15, 0.0316),
+         "Category10    .3538    +.2448 100000.0000      +2.15    .0316"},
+        {"a kappa and a z past their cells",
+         OverallRowPiece(0.5556, -12345.5, 0.0275, 12345678.0, 0.0001),
+         "Overall       .5556 -12345.5000     .0275 +12345678.00    .0001"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.row, String(std::string(c.expected) + "\r")) << c.name;
 }
 
 TEST(AgreementReport, RowsAreFiftyNineCharactersForEveryCategory) {

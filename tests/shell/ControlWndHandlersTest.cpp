@@ -1,3 +1,4 @@
+#include "WidgetTestSupport.h"
 #include "platform/core/Text.h"
 #include "platform/desktop/Graphics.h"
 #include "platform/desktop/MenuBar.h"
@@ -411,6 +412,7 @@ TEST_F(ControlWndHandlersTest, TheLogoShowsTheAboutWindowAlsoFromAnotherActiveWi
         EXPECT_TRUE(AboutWnd().IsVisible());
         EXPECT_EQ(FrontmostWindow(), &AboutWnd());
     }
+    CloseIfOpen("DescriptionWnd.DescriptionWnd");
 }
 
 } // namespace

@@ -182,6 +182,8 @@ TEST_F(ControlWndTest, CanvasesNeverTakeTheFocus) {
     }
     EXPECT_EQ(Tooltip(window.Canvas1()), String("Click to see splash screen"));
     EXPECT_EQ(Tooltip(window.CanvasQ()), String(""));
+    // The press on the question mark opened the Description window.
+    CloseIfOpen("DescriptionWnd.DescriptionWnd");
 }
 
 TEST_F(ControlWndTest, LabelsAndButtonsShowTheirTexts) {

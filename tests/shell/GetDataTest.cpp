@@ -169,6 +169,28 @@ TEST_F(GetData, CountsOutOfRangeAreRefusedWithTheirMessageAndFocus) {
     }
 }
 
+// The sample with a sixth category that nobody chose, through the window: the echo and the
+// warning come as ever, the results block keeps every row of the sample byte for byte, and the
+// empty category's row shows its whole standard error after one blank.
+TEST_F(GetData, AnEmptyCategoryShowsEveryDigitOfItsStandardError) {
+    using calculator::testing::SampleReportLines3To31;
+    TemporaryFile file(calculator::testing::SampleText("\r", 1));
+    setCounts("6", "30", "6");
+    getData(file.path());
+    const std::vector<std::string> lines = SplitAtCarriageReturns(report());
+    ASSERT_EQ(lines.size(), 34u);
+    EXPECT_EQ(lines[5], "   0   0   0   6   0   0");
+    EXPECT_EQ(lines[16], "   0   0   0   0   6   0");
+    EXPECT_EQ(lines[18], "****warning:Category #6 has no ratings");
+    // The table from its head to the row of category 5, then the new row, then the foot.
+    const auto& sample = SampleReportLines3To31();
+    const std::vector<std::string> tableUpToCategory5(sample.begin() + 17, sample.begin() + 26);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 21, lines.begin() + 30), tableUpToCategory5);
+    EXPECT_EQ(lines[30], calculator::testing::kEmptySixthCategoryRow);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 31, lines.end()),
+              std::vector<std::string>(sample.begin() + 26, sample.end()));
+}
+
 // A pasted count with a fraction passes its range test and is truncated: 2.5 cases are 2.
 TEST_F(GetData, FractionalCountPassesAndIsTruncated) {
     TemporaryFile file(calculator::testing::SampleText("\r"));
@@ -292,6 +314,8 @@ TEST_F(GetData, ClosingTheMainWindowMidwayEndsTheActionAtThatYield) {
 // appends its whole report undisturbed, and then they take effect in the order they came (the
 // digit goes to the raters field, where Clear puts the focus).
 TEST_F(GetData, InputDuringTheActionWaitsForItsEnd) {
+    // The menu choice opens the Description window, so none may be open before it.
+    platform::testing::CloseIfOpen("DescriptionWnd.DescriptionWnd");
     const platform::testing::DesktopTimers realTimers;
     platform::Timer& user = platform::testing::AddStoppedTimer(window(), "User");
     bool acted = false;

@@ -487,9 +487,20 @@ TEST(Startup, TheRealDialogsKeepNothingBetweenRuns) {
     EXPECT_TRUE(home.empty()) << EntriesUnder(home.path());
 }
 
+// Runs the real program on the desktop platform that the environment names (the desktop's own
+// when none is named, not the tests' offscreen one) and at the display named, if any, with the
+// toolkit's logging as it comes by default.
+Ended RunTheProgramOn(const std::optional<std::string>& platformName,
+                      const std::optional<std::string>& display) {
+    return RunToEnd({QUORVANE_BINARY}, {{"DISPLAY", display},
+                                        {"WAYLAND_DISPLAY", std::nullopt},
+                                        {"QT_QPA_PLATFORM", platformName},
+                                        {"QT_LOGGING_RULES", std::nullopt},
+                                        {"QT_MESSAGE_PATTERN", std::nullopt}});
+}
+
 // Without a display (none named, or one that cannot be reached) the program ends as a failed
 // start does: status 1 and one line that says why, not the toolkit's abort with its core dump.
-// The child runs the real program on the desktop's own platform, not the tests' offscreen one.
 TEST(Startup, WithoutADisplayTheProgramEndsWithOneLineAndStatusOne) {
     const std::pair<std::optional<std::string>, std::string> cases[] = {
         {std::nullopt, "Quorvane: no display could be opened (DISPLAY is not set).\n"},
@@ -497,12 +508,25 @@ TEST(Startup, WithoutADisplayTheProgramEndsWithOneLineAndStatusOne) {
     };
     for (const auto& [display, line] : cases) {
         SCOPED_TRACE(display.value_or("no DISPLAY"));
-        const Ended ended = RunToEnd({QUORVANE_BINARY}, {{"DISPLAY", display},
-                                                         {"WAYLAND_DISPLAY", std::nullopt},
-                                                         {"QT_QPA_PLATFORM", std::nullopt}});
+        const Ended ended = RunTheProgramOn(std::nullopt, display);
         EXPECT_TRUE(ended.exited) << "ended by a signal";
         EXPECT_EQ(ended.status, 1);
         EXPECT_EQ(ended.err, line);
+    }
+}
+
+// When the toolkit cannot start for a reason other than the display, such as a desktop platform
+// that does not exist, its own lines name the cause and reach the user; the program says nothing
+// of a display and still ends with status 1 rather than the toolkit's abort.
+TEST(Startup, AnotherFailureToStartPassesTheToolkitsOwnLines) {
+    for (const std::optional<std::string>& display :
+         {std::optional<std::string>(":47123"), std::optional<std::string>()}) {
+        SCOPED_TRACE(display.value_or("no DISPLAY"));
+        const Ended ended = RunTheProgramOn("nosuchplatform", display);
+        EXPECT_TRUE(ended.exited) << "ended by a signal";
+        EXPECT_EQ(ended.status, 1);
+        EXPECT_NE(ended.err.find("\"nosuchplatform\""), std::string::npos) << ended.err;
+        EXPECT_EQ(ended.err.find("no display"), std::string::npos) << ended.err;
     }
 }
 

@@ -76,8 +76,9 @@ inline bool SameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-// The sample as a file: the rows joined by tabs, each followed by `lineEnd`.
-inline std::string SampleText(const std::string& lineEnd) {
+// The sample as a file: the rows joined by tabs, each followed by `lineEnd`; with
+// `emptyCategories`, each row ends in that many more fields of 0, categories nobody chose.
+inline std::string SampleText(const std::string& lineEnd, int emptyCategories = 0) {
     std::string text;
     for (const auto& row : FleissSample()) {
         for (std::size_t j = 0; j < row.size(); ++j) {
@@ -85,10 +86,20 @@ inline std::string SampleText(const std::string& lineEnd) {
                 text += '\t';
             text += std::to_string(static_cast<int>(row[j]));
         }
+        for (int j = 0; j < emptyCategories; ++j)
+            text += "\t0";
         text += lineEnd;
     }
     return text;
 }
+
+// The sample with a sixth category that nobody chose: 6 raters, 30 cases, 6 categories.
+inline constexpr Counts kSampleWithEmptySixthCategoryCounts{6, 30, 6};
+
+// The row of that sixth category: its standard error of 100000 is longer than its cell and
+// stands whole after one blank, which makes the row two characters longer than the others.
+inline constexpr const char* kEmptySixthCategoryRow =
+    "Category6     .0000    +.0000 100000.0000       +.00    .9999";
 
 // Lines 3 to 31 of the agreement report of the sample (line 1 is the date, line 2 empty).
 inline const std::vector<std::string>& SampleReportLines3To31() {

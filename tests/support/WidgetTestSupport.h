@@ -9,6 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::testing {
@@ -43,6 +44,14 @@ template <class C>
 C& AddControl(Window& window, const char* name, std::vector<LayoutEntry> entries) {
     entries.insert(entries.begin(), LayoutEntry("Name", name));
     return window.CreateControl<C>(name, EncodeLayoutData(entries));
+}
+
+// Closes the open window of that class, if one is open, and lets its closing finish: a test
+// that needs the window absent says so, and one that opened it leaves the next test without it.
+inline void CloseIfOpen(std::string_view fullClassName) {
+    if (Window* open = _GetImplicitWindow(fullClassName))
+        CloseWindow(*open);
+    ProcessEvents();
 }
 
 inline TestWnd& OpenTestWindow(std::string className, std::function<void(TestWnd&)> build = {}) {
