@@ -3,18 +3,15 @@
 #include "platform/core/QtString_p.h"
 #include "platform/desktop/Application.h"
 #include "platform/desktop/Controls_p.h"
+#include "platform/desktop/FocusedText_p.h"
 #include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/Menus_p.h"
 #include "platform/desktop/Window.h"
 
-#include <QApplication>
 #include <QKeySequence>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <array>
 #include <functional>
 
 namespace platform {
@@ -42,53 +39,17 @@ const MenuItem* findItem(const MenuItem& menu, const String& name) {
     return nullptr;
 }
 
-// The Edit items, as the focused text control serves them.
-struct EditItem {
-    const char* name;
-    std::function<void(QLineEdit&)> field;
-    std::function<void(QPlainTextEdit&)> area;
-};
-
-const std::array<EditItem, 5>& editItems() {
-    static const std::array<EditItem, 5> items{{
-        {"EditUndo", &QLineEdit::undo, &QPlainTextEdit::undo},
-        {"EditCut", &QLineEdit::cut, &QPlainTextEdit::cut},
-        {"EditCopy", &QLineEdit::copy, &QPlainTextEdit::copy},
-        {"EditPaste", &QLineEdit::paste, &QPlainTextEdit::paste},
-        {"EditClear", [](QLineEdit& field) { field.del(); },
-         [](QPlainTextEdit& area) { area.textCursor().removeSelectedText(); }},
-    }};
-    return items;
-}
-
-bool actOnFocusedText(const String& itemName) {
-    for (const EditItem& item : editItems()) {
-        if (itemName != String(item.name))
-            continue;
-        // The control that holds the focus in the window in front, whose bar was used.
-        Window* front = FrontmostWindow();
-        QWidget* focused = front ? detail::WindowAccess::top(*front).focusWidget() : nullptr;
-        const bool copies = itemName == String("EditCopy");
-        if (auto* field = qobject_cast<QLineEdit*>(focused);
-            field && (copies || !field->isReadOnly())) {
-            item.field(*field);
-            return true;
-        }
-        if (auto* area = qobject_cast<QPlainTextEdit*>(focused);
-            area && (copies || !area->isReadOnly())) {
-            item.area(*area);
-            return true;
-        }
-        return false;
-    }
-    return false;
-}
-
 bool hasQuitRole(const String& itemName) {
     const Application* application = App();
     const MenuBar* bar = application ? application->MenuBar() : nullptr;
     const MenuItem* item = bar ? findItem(*bar, itemName) : nullptr;
     return item && item->MenuRole() == MenuItem::Role::Quit;
+}
+
+// The handler that the window in front registered for the item, nullptr when none.
+const std::function<bool()>* frontmostHandler(const String& itemName) {
+    Window* front = FrontmostWindow();
+    return front ? detail::WindowAccess::menuHandler(*front, itemName) : nullptr;
 }
 
 QAction& actionOf(MenuItem& item) {
@@ -131,6 +92,7 @@ void drawMenuBar(const MenuBar& bar, QMainWindow& window) {
             continue;
         QMenu* menu = drawn->addMenu(toQt(top.Value()));
         QObject::connect(menu, &QMenu::aboutToShow, menu, [] {
+            enableItemsAsTheyAct();
             if (Window* front = FrontmostWindow())
                 Guarded([front] { WindowAccess::enableMenuItems(*front); });
         });
@@ -145,6 +107,7 @@ void drawMenuBar(const MenuBar& bar, QMainWindow& window) {
         }
     }
     window.setMenuBar(drawn);
+    watchShortcutKeys();
 }
 
 void releaseMenuActions(MenuItem& item) {
@@ -153,16 +116,19 @@ void releaseMenuActions(MenuItem& item) {
         releaseMenuActions(item.Item(i));
 }
 
+bool choosingActs(const MenuItem& item) {
+    const String& name = item.Name();
+    return frontmostHandler(name) || focusedTextCanDo(name) || hasQuitRole(name);
+}
+
 } // namespace detail
 
 bool ChooseMenuItem(const String& itemName) {
-    if (Window* front = FrontmostWindow())
-        if (const std::function<bool()>* handler =
-                detail::WindowAccess::menuHandler(*front, itemName)) {
-            const std::function<bool()> call = *handler;
-            return Guarded(call);
-        }
-    if (actOnFocusedText(itemName))
+    if (const std::function<bool()>* handler = frontmostHandler(itemName)) {
+        const std::function<bool()> call = *handler;
+        return Guarded(call);
+    }
+    if (detail::actOnFocusedText(itemName))
         return true;
     if (hasQuitRole(itemName)) {
         Quit(0);

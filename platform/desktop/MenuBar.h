@@ -7,7 +7,10 @@ namespace platform {
 // The application's menu bar: its children are the top-level menus. Installed as the
 // application object's MenuBar, it is drawn in every document window (dialogs carry none);
 // the windows share one action per item, so a choice in any window's bar, or an item's
-// shortcut, goes to the window in front.
+// shortcut, goes to the window in front. An auto-enabled item is shown enabled exactly while
+// choosing it would act there (see ChooseMenuItem; an Edit item only when the focused control
+// can carry it out now), brought up to date as a menu opens and as a key that may be its
+// shortcut is pressed; a disabled item's shortcut key goes on to the focused control.
 class MenuBar : public MenuItem {
   public:
     const char* ClassName() const override { return "MenuBar"; }

@@ -44,6 +44,8 @@ class MenuItem {
     void SetShortcut(const String& shortcut);
     // Whether a shortcut was ever assigned, the empty one included.
     bool HasShortcutSet() const;
+    // Whether the platform enables the item by itself, as the menu bar describes; an item that
+    // is not auto-enabled is shown disabled.
     bool AutoEnabled() const;
     void SetAutoEnabled(bool enabled);
     bool Visible() const;

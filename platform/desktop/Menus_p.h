@@ -40,5 +40,15 @@ void drawMenuBar(const MenuBar& bar, QMainWindow& window);
 // Lets go of every action of the bar; the run time does this before the toolkit ends.
 void releaseMenuActions(MenuItem& item);
 
+// Whether choosing the item now would act in the window in front: that window has a handler
+// for its Name, the focused text control can carry the Edit item out, or it has the quit role.
+bool choosingActs(const MenuItem& item);
+// Enables each drawn auto-enabled item of the installed bar exactly while choosing it would
+// act; an item that is not auto-enabled stays disabled.
+void enableItemsAsTheyAct();
+// From now on, every key that may be a menu shortcut brings the items up to date before the
+// toolkit looks for its shortcut, since a disabled item's shortcut does not fire.
+void watchShortcutKeys();
+
 } // namespace detail
 } // namespace platform

@@ -125,6 +125,14 @@ void PutOnClipboard(const String& text) {
     QGuiApplication::clipboard()->setText(detail::toQt(text));
 }
 
+void EmptyClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+String ClipboardText() {
+    return detail::fromQt(QGuiApplication::clipboard()->text());
+}
+
 void ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -357,36 +365,50 @@ void OtherProgramWindow::Activate() {
     m_impl->window.activateWindow();
 }
 
+namespace {
+
+QMenuBar* drawnBar(Window& window) {
+    return qobject_cast<QMenuBar*>(
+        static_cast<QMainWindow&>(detail::WindowAccess::top(window)).menuWidget());
+}
+
+// What the desktop does as a menu is about to be shown.
+QMenu& opened(QMenu& menu) {
+    emit menu.aboutToShow();
+    return menu;
+}
+
+} // namespace
+
 std::vector<DrawnMenu> DrawnMenuBar(Window& window) {
     std::vector<DrawnMenu> menus;
-    auto* bar = qobject_cast<QMenuBar*>(
-        static_cast<QMainWindow&>(detail::WindowAccess::top(window)).menuWidget());
+    QMenuBar* bar = drawnBar(window);
     if (!bar)
         return menus;
     for (QAction* entry : bar->actions()) {
         DrawnMenu menu{entry->text().toStdString(), {}};
         if (QMenu* items = entry->menu())
-            for (QAction* action : items->actions())
+            for (QAction* action : opened(*items).actions())
                 menu.items.push_back(
                     {action->isSeparator() ? "-" : action->text().toStdString(),
-                     action->shortcut().toString(QKeySequence::PortableText).toStdString()});
+                     action->shortcut().toString(QKeySequence::PortableText).toStdString(),
+                     action->isEnabled()});
         menus.push_back(std::move(menu));
     }
     return menus;
 }
 
 bool ChooseDrawnItem(Window& window, const std::string& menu, const std::string& item) {
-    auto* bar = qobject_cast<QMenuBar*>(
-        static_cast<QMainWindow&>(detail::WindowAccess::top(window)).menuWidget());
+    QMenuBar* bar = drawnBar(window);
     if (!bar)
         return false;
     for (QAction* entry : bar->actions()) {
         if (entry->text().toStdString() != menu || !entry->menu())
             continue;
-        emit entry->menu()->aboutToShow();
-        for (QAction* action : entry->menu()->actions())
+        for (QAction* action : opened(*entry->menu()).actions())
             if (!action->isSeparator() && action->text().toStdString() == item) {
-                action->trigger();
+                if (action->isEnabled())
+                    action->trigger();
                 return true;
             }
     }

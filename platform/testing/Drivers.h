@@ -46,6 +46,10 @@ void MouseExit(Canvas& canvas);
 String FocusedControlName(Window& window);
 // Puts the text on the desktop's clipboard, as a copy in another program does.
 void PutOnClipboard(const String& text);
+// Leaves the desktop's clipboard with nothing on offer, as at the start of a session.
+void EmptyClipboard();
+// The text on the desktop's clipboard; "" when it offers none.
+String ClipboardText();
 // Delivers pending events, deferred deletions included.
 void ProcessEvents();
 // The text that the area's document holds now, each line end as a carriage return; reading it
@@ -131,18 +135,21 @@ class OtherProgramWindow {
     std::unique_ptr<Impl> m_impl;
 };
 
-// The window's menu bar as it is drawn: each menu's title and its items' texts and shortcuts
-// ("-" for a separator). Empty when the window carries no bar.
+// The window's menu bar as it is drawn: each menu's title and its items' texts, shortcuts and
+// enabled states ("-" for a separator), each menu opened in turn as the user opens it, so that
+// the states are those it shows now. Empty when the window carries no bar.
 struct DrawnItem {
     std::string text;
     std::string shortcut;
+    bool enabled = false;
 };
 struct DrawnMenu {
     std::string title;
     std::vector<DrawnItem> items;
 };
 std::vector<DrawnMenu> DrawnMenuBar(Window& window);
-// Chooses the drawn item as a click on it does; false when the window's bar has no such item.
+// Opens the menu and chooses the drawn item as a click on it does: a disabled item does
+// nothing. False when the window's bar has no such item.
 bool ChooseDrawnItem(Window& window, const std::string& menu, const std::string& item);
 
 // Whether the desktop frames the window as a dialog rather than a document window.
