@@ -214,7 +214,7 @@ Scenarios() {
                      Click(ControlWnd().CalculateBtn());
                      Report("report",
                             ControlWnd().ResultsFld().Text().empty() ? "none" : "appended");
-                     driver.QueuePrintDialog(/*browse=*/true);
+                     driver.QueuePrintDialog({.browse = true});
                      driver.QueueFileDialog(folder, std::nullopt);
                      Click(ControlWnd().PrintBtn());
                      Report("dialogs", std::to_string(driver.fileDialogs.size()) + " file, " +
