@@ -8,8 +8,13 @@
 #include "platform/desktop/HandlerScope.h"
 #include "platform/desktop/NameOnlyFileTypes_p.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -22,6 +27,53 @@ namespace platform {
 namespace {
 
 using detail::toQt;
+
+// The file dialog of the print dialog's Browse, as the toolkit's own makes it: the field's text
+// names the folder to show and the file to pre-select, an existing file is taken without a
+// question, and the chosen path is returned (empty when cancelled). The folder and the name are
+// given only once the dialog lists by name, since pre-selecting a file looks up its type.
+QString chooseOutputFile(QWidget& parent, const QString& current) {
+    QFileDialog dialog(&parent, QCoreApplication::translate("QPrintDialog", "Print To File ..."));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    detail::listFilesByNameOnly(dialog);
+    if (!current.isEmpty()) {
+        const QFileInfo given(current);
+        const QFileInfo folder(given.isDir() ? given.absoluteFilePath() : given.absolutePath());
+        if (folder.isDir())
+            dialog.setDirectory(folder.absoluteFilePath());
+        if (!given.isDir())
+            dialog.selectFile(given.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+// The toolkit answers the Browse button beside the output-file field with a file dialog of its
+// own, which pre-selects the field's file with the toolkit's icon provider: that provider reads
+// a file without a known extension to guess its type, so Browse would open the file the field
+// names. The button is answered here instead, as the toolkit does it: the chosen path goes into
+// the field and selects the PDF printer, the last entry of the list. The widgets are found by
+// the names the toolkit gives them; without them, Browse does nothing.
+void browseForOutputFileByName(QPrintDialog& dialog) {
+    auto* button = dialog.findChild<QAbstractButton*>(QStringLiteral("fileBrowser"));
+    if (!button)
+        return;
+    QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    if (!field || !printers)
+        return;
+    QObject::connect(button, &QAbstractButton::clicked, &dialog, [&dialog, field, printers] {
+        const QString chosen = chooseOutputFile(dialog, field->text());
+        if (chosen.isEmpty())
+            return;
+        field->setText(chosen);
+        printers->setCurrentIndex(printers->count() - 1);
+    });
+}
 
 class DesktopDialogs : public DialogHost {
   public:
@@ -49,6 +101,7 @@ class DesktopDialogs : public DialogHost {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         QPrintDialog dialog(printer.get());
         detail::listFilesByNameOnly(dialog);
+        browseForOutputFileByName(dialog);
         if (dialog.exec() != QDialog::Accepted)
             return nullptr;
         return detail::graphicsForPrinter(std::move(printer));

@@ -15,12 +15,15 @@ struct PrintLog {
     };
     std::vector<std::vector<Line>> pages{{}};
     int nextPageCalls = 0;
-    bool completed = false; // the job ended: its Graphics was destroyed
+    bool completed = false; // the job ended as a whole: its Graphics was destroyed
+    bool cancelled = false; // the job ended with the run: nothing of it was to be kept
 };
 
 // The page surface of a print job. The page unit is the point (1/72 inch); the origin is the
 // top-left corner of the page's printable area. The job completes when the Graphics is
-// destroyed.
+// destroyed, but for one that the end of the run interrupts (Quit, or the close of the window
+// that quits, while it prints): that job is cancelled, so that nothing of it reaches a printer
+// and a job printing to a file leaves no file behind.
 class Graphics {
   public:
     struct Surface; // the device behind the pages

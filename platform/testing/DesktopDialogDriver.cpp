@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -73,12 +75,17 @@ class WhenListed : public QObject {
     bool m_ready = false;
 };
 
-// Puts the text into the field in one step, as a paste does (typed key by key, faster than any
-// user, it races the dialog's own completion), and presses Return as the desktop delivers it:
-// while the completer shows its list, the list takes the key first and hands it on.
-void pasteAndPressReturn(QLineEdit& field, const QString& text) {
+// Puts the text into the field in one step, in place of what it held, as a paste does (typed key
+// by key, faster than any user, it races the dialog's own completion).
+void paste(QLineEdit& field, const QString& text) {
     field.selectAll();
     field.insert(text);
+}
+
+// Pastes the text and presses Return as the desktop delivers it: while the completer shows its
+// list, the list takes the key first and hands it on.
+void pasteAndPressReturn(QLineEdit& field, const QString& text) {
+    paste(field, text);
     QCompleter* completer = field.completer();
     const bool listShown = completer && completer->popup() && completer->popup()->isVisible();
     QTest::keyClick(listShown ? static_cast<QWidget*>(completer->popup()) : &field, Qt::Key_Return);
@@ -125,19 +132,25 @@ class DesktopDialogDriver::Watcher : public QObject {
         if (!model || !field)
             return closeUnanswered(dialog);
         const QString folder = QString::fromStdString(answer.folder);
+        const QString initialName = field->text();
         QPointer<QFileDialog> guarded(&dialog);
         auto* listed = new WhenListed(
             *model, folder,
-            [this, guarded, model, field, folder, choice = std::move(answer.choice)] {
+            [this, guarded, model, field, folder, initialName, choice = std::move(answer.choice)] {
                 if (!guarded)
                     return;
                 m_driver.fileDialogs.push_back(
-                    {guarded->selectedNameFilter().toStdString(), entriesOf(*model, folder)});
+                    {guarded->selectedNameFilter().toStdString(), entriesOf(*model, folder),
+                     guarded->windowTitle().toStdString(), initialName.toStdString()});
                 if (choice)
                     pasteAndPressReturn(*field, QString::fromStdString(*choice));
                 else
                     QTest::keyClick(guarded.data(), Qt::Key_Escape);
             });
+        // A dialog that came up in the folder lists it by itself; typing the folder there would
+        // take the file it came up with.
+        if (cleanAbsolute(dialog.directory().path()) == cleanAbsolute(folder))
+            return listed->ready();
         QTimer::singleShot(0, &dialog, [field, folder, listed] {
             pasteAndPressReturn(*field, folder + QLatin1Char('/'));
             listed->ready();
@@ -147,7 +160,7 @@ class DesktopDialogDriver::Watcher : public QObject {
     void answer(QPrintDialog& dialog) {
         if (m_driver.printAnswers.empty())
             return closeUnanswered(dialog);
-        const PrintAnswer answer = m_driver.printAnswers.front();
+        const PrintSteps steps = m_driver.printAnswers.front();
         m_driver.printAnswers.pop_front();
         auto* output = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
         auto* model = output ? output->findChild<QFileSystemModel*>() : nullptr;
@@ -155,28 +168,48 @@ class DesktopDialogDriver::Watcher : public QObject {
             return closeUnanswered(dialog);
         const QString home = QDir::homePath();
         QPointer<QPrintDialog> guarded(&dialog);
-        auto* listed = new WhenListed(*model, home, [this, guarded, model, home, answer] {
+        auto* listed = new WhenListed(*model, home, [this, guarded, model, output, home, steps] {
             if (!guarded)
                 return;
             m_driver.printDialogHomes.push_back(entriesOf(*model, home));
-            if (answer.browse)
+            if (steps.outputFile) {
+                choosePrintingToAFile(*guarded);
+                paste(*output, QString::fromStdString(*steps.outputFile));
+            }
+            if (steps.browse)
                 browse(*guarded);
-            if (guarded)
+            if (!guarded)
+                return;
+            m_driver.printDialogOutputs.push_back(output->text().toStdString());
+            if (steps.print)
+                pressPrint(*guarded);
+            else
                 QTest::keyClick(guarded.data(), Qt::Key_Escape);
         });
         listed->ready();
     }
 
-    // Chooses the PDF file as the printer, which enables the Browse button, and presses it;
-    // returns once the file dialog it opened has been answered.
+    // Chooses the PDF file as the printer, which enables the output-file field and its Browse
+    // button.
+    static void choosePrintingToAFile(QPrintDialog& dialog) {
+        if (auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+            printers->setCurrentIndex(printers->findText(QStringLiteral("Print to File (PDF)")));
+    }
+
+    // Presses the Browse button; returns once the file dialog it opened has been answered.
     static void browse(QPrintDialog& dialog) {
-        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
-        auto* button = dialog.findChild<QAbstractButton*>(QStringLiteral("fileBrowser"));
-        if (!printers || !button)
-            return;
-        const int toFile = printers->findText(QStringLiteral("Print to File (PDF)"));
-        printers->setCurrentIndex(toFile);
-        button->click();
+        choosePrintingToAFile(dialog);
+        if (auto* button = dialog.findChild<QAbstractButton*>(QStringLiteral("fileBrowser")))
+            button->click();
+    }
+
+    // Presses Print; without that button, Escape, so that no dialog is left waiting.
+    static void pressPrint(QPrintDialog& dialog) {
+        auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+        if (QPushButton* print = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr)
+            print->click();
+        else
+            QTest::keyClick(&dialog, Qt::Key_Escape);
     }
 
     void closeUnanswered(QDialog& dialog) {
@@ -204,8 +237,8 @@ void DesktopDialogDriver::QueueFileDialog(std::string folder, std::optional<std:
     fileAnswers.push_back({std::move(folder), std::move(choice)});
 }
 
-void DesktopDialogDriver::QueuePrintDialog(bool browse) {
-    printAnswers.push_back({browse});
+void DesktopDialogDriver::QueuePrintDialog(PrintSteps steps) {
+    printAnswers.push_back(std::move(steps));
 }
 
 } // namespace platform::testing

@@ -23,11 +23,13 @@ struct ListedEntry {
     friend bool operator==(const ListedEntry&, const ListedEntry&) = default;
 };
 
-// What a file dialog showed: the file-type filter it offered and the entries of the folder it
-// was sent to, by name.
+// What a file dialog showed: the file-type filter it offered, the entries of the folder it was
+// sent to, by name, its title and the name it came up with.
 struct FileDialogSeen {
     std::string filter;
     std::vector<ListedEntry> entries;
+    std::string title;
+    std::string initialName; // what its file-name field held as it came up
 };
 
 // While it lives, the desktop's own dialogs come up in place of any installed host, and each is
@@ -41,18 +43,27 @@ class DesktopDialogDriver {
     DesktopDialogDriver& operator=(const DesktopDialogDriver&) = delete;
 
     // The next file dialog: the user pastes `folder` into its file-name field and presses
-    // Return; once the folder is listed, pastes `choice` and presses Return, or without one
-    // presses Escape.
+    // Return, unless the dialog came up in it; once the folder is listed, pastes `choice` and
+    // presses Return, or without one presses Escape.
     void QueueFileDialog(std::string folder, std::optional<std::string> choice);
-    // The next print dialog: once the completer of its output-file field has listed the home
-    // folder, the user presses Escape. With `browse`, the user first chooses printing to a
-    // file and presses the Browse button beside the field; the file dialog that it opens takes
-    // the next file-dialog answer.
-    void QueuePrintDialog(bool browse);
+    // What the user does in a print dialog once the completer of its output-file field has
+    // listed the home folder, in this order: with `outputFile`, chooses printing to a file and
+    // pastes the path into the field; with `browse`, chooses printing to a file and presses the
+    // Browse button beside the field, whose file dialog takes the next file-dialog answer; then
+    // with `print` presses Print, or else Escape.
+    struct PrintSteps {
+        std::optional<std::string> outputFile = std::nullopt;
+        bool browse = false;
+        bool print = false;
+    };
+    // The next print dialog takes these steps.
+    void QueuePrintDialog(PrintSteps steps);
 
     std::vector<FileDialogSeen> fileDialogs;
     // The home folder as each print dialog's output-file completer listed it.
     std::vector<std::vector<ListedEntry>> printDialogHomes;
+    // The text of each print dialog's output-file field as the user left the dialog.
+    std::vector<std::string> printDialogOutputs;
     // Titles of the dialogs that came up with nothing queued for them.
     std::vector<std::string> unanswered;
 
@@ -61,11 +72,8 @@ class DesktopDialogDriver {
         std::string folder;
         std::optional<std::string> choice;
     };
-    struct PrintAnswer {
-        bool browse;
-    };
     std::deque<FileAnswer> fileAnswers;
-    std::deque<PrintAnswer> printAnswers;
+    std::deque<PrintSteps> printAnswers;
     class Watcher;
     std::unique_ptr<Watcher> m_watcher;
     DialogHost* m_previous = nullptr;

@@ -16,6 +16,7 @@
 #include "platform/testing/ScriptedDialogs.h"
 #include "shell/AboutWnd.h"
 #include "shell/ControlWnd.h"
+#include "shell/DescriptionWnd.h"
 #include "shell/Menu.h"
 
 #include <algorithm>
@@ -69,22 +70,30 @@ std::string OpenWindows() {
 // The yields counted when a scenario asked for the end of the run; -1 when it did not.
 std::int64_t yieldsAtRequest = -1;
 
+// The file that a scenario prints to; the scenario reports whether the run left it behind.
+std::string printedFile;
+
 // Starts a long action in the main window, with a timer of the window that asks for the end of
-// the run at the action's first yield. The scenario reports how many yields came after the
-// request.
-void DuringALongActionAsk(std::function<void(class ControlWnd&)> action,
-                          std::function<void()> request) {
-    WhenEventLoopRuns([action = std::move(action), request = std::move(request)] {
-        ClickInWindow(AboutWnd(), 5, 5);
-        class ControlWnd& window = ControlWnd();
-        Timer& requester = AddStoppedTimer(window, "Requester");
-        requester.Action.Bind([request](Timer&) {
-            yieldsAtRequest = YieldCount();
-            request();
+// the run at the first yield once `underWay` holds. The scenario reports how many yields came
+// after the request.
+void DuringALongActionAsk(
+    std::function<void(class ControlWnd&)> action, std::function<void()> request,
+    std::function<bool()> underWay = [] { return true; }) {
+    WhenEventLoopRuns(
+        [action = std::move(action), request = std::move(request), underWay = std::move(underWay)] {
+            ClickInWindow(AboutWnd(), 5, 5);
+            class ControlWnd& window = ControlWnd();
+            Timer& requester = AddStoppedTimer(window, "Requester");
+            requester.Action.Bind([request, underWay](Timer& timer) {
+                if (!underWay())
+                    return;
+                timer.SetRunMode(0);
+                yieldsAtRequest = YieldCount();
+                request();
+            });
+            requester.SetRunMode(2);
+            action(window);
         });
-        requester.SetRunMode(1);
-        action(window);
-    });
 }
 
 // Get Data on a file that takes minutes to read (64 GiB with no line end); the scenario also
@@ -105,19 +114,58 @@ void ReadEndlesslyAndAsk(ScriptedDialogs& dialogs, std::function<void()> request
         std::move(request));
 }
 
-// Prints a report of a few hundred pages to a PDF file.
-void PrintAtLengthAndAsk(ScriptedDialogs& dialogs, std::function<void()> request) {
+// A text of a few hundred pages.
+String LongText() {
+    std::string text;
+    for (int line = 0; line < 20000; ++line)
+        text += "line " + std::to_string(line) + "\r";
+    return String(text);
+}
+
+// The PDF file that the scenario prints to, made up afresh.
+const std::string& PrintedFile() {
     static const TemporaryPath pdf(".pdf");
-    dialogs.QueuePrintToPdf(pdf.path());
-    DuringALongActionAsk(
+    printedFile = pdf.path();
+    return printedFile;
+}
+
+// Prints the text in `print` to a PDF file, and asks for the end of the run once the job has
+// begun to write it.
+void PrintAtLengthAndAsk(std::function<void(class ControlWnd&)> print,
+                         std::function<void()> request) {
+    DuringALongActionAsk(std::move(print), std::move(request),
+                         [] { return std::filesystem::exists(printedFile); });
+}
+
+// The main window's report, printed through the scripted dialog.
+void PrintReportAtLengthAndAsk(ScriptedDialogs& dialogs, std::function<void()> request) {
+    dialogs.QueuePrintToPdf(PrintedFile());
+    PrintAtLengthAndAsk(
         [](class ControlWnd& window) {
-            std::string text;
-            for (int line = 0; line < 20000; ++line)
-                text += "line " + std::to_string(line) + "\r";
-            window.ResultsFld().SetText(String(text));
+            window.ResultsFld().SetText(LongText());
             Click(window.PrintBtn());
         },
         std::move(request));
+}
+
+// The Description window's text, made long, printed from its File menu.
+void PrintHelpAtLengthAndAsk(ScriptedDialogs& dialogs, std::function<void()> request) {
+    dialogs.QueuePrintToPdf(PrintedFile());
+    PrintAtLengthAndAsk(
+        [](class ControlWnd& window) {
+            ChooseDrawnItem(window, "Window", "Description");
+            DescriptionWnd().DescribeFld2().SetText(LongText());
+            ChooseDrawnItem(DescriptionWnd(), "File", "Print");
+        },
+        std::move(request));
+}
+
+// Prints the report to the scenario's file through the desktop's real print dialog.
+void PrintThroughTheRealDialog(class ControlWnd& window, const String& report) {
+    DesktopDialogDriver driver;
+    driver.QueuePrintDialog({.outputFile = PrintedFile(), .print = true});
+    window.ResultsFld().SetText(report);
+    Click(window.PrintBtn());
 }
 
 // Each scenario prepares the run and says what to do once the event loop runs.
@@ -191,11 +239,36 @@ Scenarios() {
              }},
             {"quit-during-print",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
-                 PrintAtLengthAndAsk(dialogs, [] { Quit(0); });
+                 PrintReportAtLengthAndAsk(dialogs, [] { Quit(0); });
              }},
             {"close-main-during-print",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
-                 PrintAtLengthAndAsk(dialogs, [] { CloseWindow(ControlWnd()); });
+                 PrintReportAtLengthAndAsk(dialogs, [] { CloseWindow(ControlWnd()); });
+             }},
+            {"quit-shortcut-during-description-print",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 PrintHelpAtLengthAndAsk(dialogs,
+                                         [] { PressKeysInWindow(DescriptionWnd(), "Ctrl+Q"); });
+             }},
+            {"close-main-during-description-print",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 PrintHelpAtLengthAndAsk(dialogs, [] { CloseWindow(ControlWnd()); });
+             }},
+            {"quit-during-print-through-the-real-dialog",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 PrintAtLengthAndAsk(
+                     [](class ControlWnd& window) {
+                         PrintThroughTheRealDialog(window, LongText());
+                     },
+                     [] { Quit(0); });
+             }},
+            {"print-through-the-real-dialog",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 WhenEventLoopRuns([] {
+                     ClickInWindow(AboutWnd(), 5, 5);
+                     PrintThroughTheRealDialog(ControlWnd(), "kappa\r");
+                     Quit(0);
+                 });
              }},
             {"close-about-first",
              [](MenuOperationProbe&, ScriptedDialogs&) {
@@ -214,7 +287,7 @@ Scenarios() {
                      Click(ControlWnd().CalculateBtn());
                      Report("report",
                             ControlWnd().ResultsFld().Text().empty() ? "none" : "appended");
-                     driver.QueuePrintDialog(/*browse=*/true);
+                     driver.QueuePrintDialog({.browse = true});
                      driver.QueueFileDialog(folder, std::nullopt);
                      Click(ControlWnd().PrintBtn());
                      Report("dialogs", std::to_string(driver.fileDialogs.size()) + " file, " +
@@ -246,6 +319,8 @@ int RunScenario(const std::string& name, char* program) {
     Report("menu-slot", Menu::_implicitInstance ? "built" : "empty");
     if (yieldsAtRequest >= 0)
         Report("yields-after-request", std::to_string(YieldCount() - yieldsAtRequest));
+    if (!printedFile.empty())
+        Report("printed-file", std::filesystem::exists(printedFile) ? "left" : "none");
     std::printf("status %d\n", status);
     std::fflush(stdout);
     return status;
@@ -429,8 +504,7 @@ TEST(Startup, QuitFromTheFileMenuAndFromItsShortcutEndsWithZero) {
 }
 
 // Closing the main window or asking for Quit in any way while Get Data reads a file that would
-// take minutes ends the run at that very yield, with status 0, nothing appended and no failure;
-// so does either while a long report prints.
+// take minutes ends the run at that very yield, with status 0, nothing appended and no failure.
 TEST(Startup, QuitAndCloseDuringALongActionEndTheRunAtOnce) {
     for (const char* scenario : {"close-main-during-read", "quit-during-read",
                                  "quit-item-during-read", "quit-shortcut-during-read"}) {
@@ -442,13 +516,28 @@ TEST(Startup, QuitAndCloseDuringALongActionEndTheRunAtOnce) {
         EXPECT_EQ(run.check("yields-after-request"), "0");
         EXPECT_TRUE(run.failures.empty());
     }
-    for (const char* scenario : {"quit-during-print", "close-main-during-print"}) {
+}
+
+// Quitting or closing the main window while the report or the help text prints ends the run at
+// that very yield, with status 0, and cancels the job: the file it was writing is gone. The job
+// is printed through the scripted dialog to a PDF writer, and through the desktop's own print
+// dialog to a printer that prints to a file; the same print through the real dialog, left to
+// end, leaves its file.
+TEST(Startup, QuitAndCloseDuringAPrintCancelTheJob) {
+    for (const char* scenario :
+         {"quit-during-print", "close-main-during-print", "quit-shortcut-during-description-print",
+          "close-main-during-description-print", "quit-during-print-through-the-real-dialog"}) {
         SCOPED_TRACE(scenario);
         const Outcome run = RunInChild(scenario);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.check("yields-after-request"), "0");
+        EXPECT_EQ(run.check("printed-file"), "none");
         EXPECT_TRUE(run.failures.empty());
     }
+    const Outcome printed = RunInChild("print-through-the-real-dialog");
+    EXPECT_EQ(printed.status, 0);
+    EXPECT_EQ(printed.check("printed-file"), "left");
+    EXPECT_TRUE(printed.failures.empty());
 }
 
 // Closing the About window before the main window exists leaves no window, and the

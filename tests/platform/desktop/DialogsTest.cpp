@@ -112,7 +112,7 @@ TEST_F(ListedFolder, ThePrintDialogListsItAsTheHomeFolderWithoutOpeningAnEntry) 
     const std::string savedHome = home ? home : "";
     ::setenv("HOME", folder.path().c_str(), 1);
     DesktopDialogDriver driver;
-    driver.QueuePrintDialog(/*browse=*/true);
+    driver.QueuePrintDialog({.browse = true});
     driver.QueueFileDialog(folder.path(), std::nullopt);
     const bool printed = OpenPrinterDialog() != nullptr;
     if (home)
@@ -125,6 +125,25 @@ TEST_F(ListedFolder, ThePrintDialogListsItAsTheHomeFolderWithoutOpeningAnEntry) 
     ExpectListed(driver.printDialogHomes[0]);
     ASSERT_EQ(driver.fileDialogs.size(), 1u);
     ExpectListed(driver.fileDialogs[0].entries);
+    EXPECT_EQ(opened->names(), std::vector<std::string>{});
+    EXPECT_EQ(driver.unanswered, std::vector<std::string>{});
+}
+
+// The user prints to a file, types the name of a listed file without an extension into the
+// output-file field and presses Browse: the file dialog comes up in that folder with that name,
+// and once the user chooses an existing file, takes it without asking and puts it into the field.
+// Nothing it lists is opened, the pre-selected file included.
+TEST_F(ListedFolder, ThePrintDialogsBrowseOpensNoEntryAlsoWhenTheFieldNamesOne) {
+    DesktopDialogDriver driver;
+    driver.QueuePrintDialog({.outputFile = folder.path() + "/ratings", .browse = true});
+    driver.QueueFileDialog(folder.path(), "notes");
+    EXPECT_EQ(OpenPrinterDialog(), nullptr);
+
+    ASSERT_EQ(driver.fileDialogs.size(), 1u);
+    EXPECT_EQ(driver.fileDialogs[0].title, "Print To File ...");
+    EXPECT_EQ(driver.fileDialogs[0].initialName, "ratings");
+    ExpectListed(driver.fileDialogs[0].entries);
+    EXPECT_EQ(driver.printDialogOutputs, std::vector<std::string>{folder.path() + "/notes"});
     EXPECT_EQ(opened->names(), std::vector<std::string>{});
     EXPECT_EQ(driver.unanswered, std::vector<std::string>{});
 }
