@@ -1,7 +1,6 @@
-#include "platform/desktop/HeldInput_p.h"
-
 #include "platform/desktop/Application_p.h"
 #include "platform/desktop/HandlerScope.h"
+#include "platform/desktop/HeldInput_p.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,8 +89,8 @@ bool isQuitShortcut(const SystemInput::KeyEvent& key) {
     QWidget* top = widgetOfWindow(window);
     if (!top || key.keyType != QEvent::KeyPress)
         return false;
-    const QKeySequence pressed(QKeyCombination(key.modifiers & ~Qt::KeypadModifier,
-                                               static_cast<Qt::Key>(key.key)));
+    const QKeySequence pressed(
+        QKeyCombination(key.modifiers & ~Qt::KeypadModifier, static_cast<Qt::Key>(key.key)));
     for (const QMenuBar* bar : top->findChildren<QMenuBar*>())
         for (const QAction* entry : bar->actions())
             if (const QMenu* menu = entry->menu())
@@ -134,8 +133,7 @@ bool mustWait(const SystemEvent& event) {
     }
     case SystemInput::Tablet: {
         const auto& pen = static_cast<const SystemInput::TabletEvent&>(event);
-        return waitsInSequence(state.pen, pen.buttons != Qt::NoButton,
-                               pen.buttons == Qt::NoButton);
+        return waitsInSequence(state.pen, pen.buttons != Qt::NoButton, pen.buttons == Qt::NoButton);
     }
     case SystemInput::Key: {
         const auto& key = static_cast<const SystemInput::KeyEvent&>(event);

@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 
 namespace platform::testing {
@@ -105,7 +106,10 @@ class DesktopDialogDriver::Watcher : public QObject {
         auto* dialog = qobject_cast<QDialog*>(watched);
         if (!dialog || !dialog->isWindow())
             return false;
-        if (auto* files = qobject_cast<QFileDialog*>(dialog))
+        if (m_driver.dialogsForTheUser > 0) {
+            --m_driver.dialogsForTheUser;
+            leaveToTheUser(*dialog);
+        } else if (auto* files = qobject_cast<QFileDialog*>(dialog))
             answer(*files);
         else if (auto* print = qobject_cast<QPrintDialog*>(dialog))
             answer(*print);
@@ -179,13 +183,19 @@ class DesktopDialogDriver::Watcher : public QObject {
         button->click();
     }
 
-    void closeUnanswered(QDialog& dialog) {
-        m_driver.unanswered.push_back(dialog.windowTitle().toStdString());
+    void closeUnanswered(QDialog& dialog, std::chrono::milliseconds after = {}) {
         QPointer<QDialog> guarded(&dialog);
-        QTimer::singleShot(0, &dialog, [guarded] {
-            if (guarded)
-                guarded->reject();
+        QTimer::singleShot(after, &dialog, [this, guarded] {
+            if (!guarded || !guarded->isVisible())
+                return;
+            m_driver.unanswered.push_back(guarded->windowTitle().toStdString());
+            guarded->reject();
         });
+    }
+
+    void leaveToTheUser(QDialog& dialog) {
+        m_driver.leftToTheUser.push_back(dialog.windowTitle().toStdString());
+        closeUnanswered(dialog, std::chrono::seconds(10));
     }
 
     DesktopDialogDriver& m_driver;
@@ -206,6 +216,10 @@ void DesktopDialogDriver::QueueFileDialog(std::string folder, std::optional<std:
 
 void DesktopDialogDriver::QueuePrintDialog(bool browse) {
     printAnswers.push_back({browse});
+}
+
+void DesktopDialogDriver::QueueDialogForTheUser() {
+    ++dialogsForTheUser;
 }
 
 } // namespace platform::testing

@@ -49,12 +49,17 @@ class DesktopDialogDriver {
     // file and presses the Browse button beside the field; the file dialog that it opens takes
     // the next file-dialog answer.
     void QueuePrintDialog(bool browse);
+    // The next dialog, of any kind, is left to the user's input: the test sends it as the
+    // desktop does. One still open after ten seconds is closed and noted as unanswered.
+    void QueueDialogForTheUser();
 
     std::vector<FileDialogSeen> fileDialogs;
     // The home folder as each print dialog's output-file completer listed it.
     std::vector<std::vector<ListedEntry>> printDialogHomes;
     // Titles of the dialogs that came up with nothing queued for them.
     std::vector<std::string> unanswered;
+    // Titles of the dialogs left to the user's input.
+    std::vector<std::string> leftToTheUser;
 
   private:
     struct FileAnswer {
@@ -66,6 +71,7 @@ class DesktopDialogDriver {
     };
     std::deque<FileAnswer> fileAnswers;
     std::deque<PrintAnswer> printAnswers;
+    int dialogsForTheUser = 0;
     class Watcher;
     std::unique_ptr<Watcher> m_watcher;
     DialogHost* m_previous = nullptr;

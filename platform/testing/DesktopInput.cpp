@@ -8,6 +8,7 @@
 #include "platform/testing/Drivers.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -50,8 +51,9 @@ QPointF inWindow(Window& window, std::int64_t x, std::int64_t y) {
 // The desktop's clock for the events it sends: presses lie further apart than a double click.
 ulong desktopTime(bool press) {
     static ulong time = 0;
-    time += press ? static_cast<ulong>(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 1
-                  : 1;
+    time += press
+                ? static_cast<ulong>(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 1
+                : 1;
     return time;
 }
 
@@ -127,11 +129,14 @@ void pen(QWindow& native, const QPointF& local, Qt::MouseButtons buttons) {
                                buttons, buttons == Qt::NoButton ? 0.0 : 0.5, 0, 0, 0, 0, 0);
 }
 
-void key(QWindow& native, int code, Qt::KeyboardModifiers modifiers, const QString& text) {
+// Keys go to the window with the focus, as the desktop sends them; where the focus is on no
+// window that shows, to the window the test names.
+void key(QWindow& named, int code, Qt::KeyboardModifiers modifiers, const QString& text) {
     letTimePass();
+    QWindow* focus = QGuiApplication::focusWindow();
+    QWindow& native = focus && focus->isVisible() ? *focus : named;
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-        Desktop::handleKeyEvent<Queued>(&native, desktopTime(false), type, code, modifiers,
-                                        text);
+        Desktop::handleKeyEvent<Queued>(&native, desktopTime(false), type, code, modifiers, text);
     workThroughTheQueue();
 }
 
@@ -239,6 +244,14 @@ Point MenuBarMiddle(Window& window) {
 
 bool IsDown(PushButton& button) {
     return static_cast<QAbstractButton&>(detail::ControlAccess::widget(button)).isDown();
+}
+
+bool IsUnderPointer(RectControl& control) {
+    return detail::ControlAccess::widget(control).underMouse();
+}
+
+bool AMenuIsOpen() {
+    return QApplication::activePopupWidget() != nullptr;
 }
 
 } // namespace platform::testing

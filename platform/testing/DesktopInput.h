@@ -13,6 +13,7 @@
 namespace platform {
 
 class PushButton;
+class RectControl;
 class Window;
 
 namespace testing {
@@ -46,6 +47,10 @@ Point MenuBarMiddle(Window& window);
 
 // Whether the button is drawn pressed down.
 bool IsDown(PushButton& button);
+// Whether the control knows the pointer to be over it.
+bool IsUnderPointer(RectControl& control);
+// Whether a menu is open.
+bool AMenuIsOpen();
 
 } // namespace testing
 } // namespace platform
