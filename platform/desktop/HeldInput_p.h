@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the platform's own sources; not for the application's code.
+// Shared by the platform's own sources and its test support; not for the application's code.
 
 #include <functional>
 
@@ -8,9 +8,16 @@ namespace platform::detail {
 
 // While a long action yields, the user's input waits until the action has ended, so that no
 // handler starts inside another; only the ways of ending the run come through at once: a
-// window's close request, the Quit item chosen from its menu, and the Quit shortcut. Input that
-// waits is delivered in the order it came, once the outermost handler has returned and the
-// event loop runs again.
+// window's close request, the Quit shortcut, a press on a menu bar with what follows it until
+// its release, and everything while a menu is open, from which Quit can be chosen.
+//
+// Input is held as the desktop reports it, before the toolkit has made anything of it. Once the
+// outermost handler has returned, it is handed back to the toolkit in the order it came, one
+// piece per turn of the event loop, as if it had only just arrived: keys go to the window and
+// control that have the focus then, input for a window that has gone or that a modal dialog
+// now blocks is dropped, a touch or a pen gives the mouse events it gives at other times, and a
+// modal dialog that one piece opens receives the next ones. Input that comes meanwhile waits
+// behind it.
 //
 // The yield holds input while it lets the toolkit deliver events; a dialog that waits for the
 // user lets it flow again for as long as it is open.
@@ -34,5 +41,8 @@ bool inputIsHeld() noexcept;
 // Puts off a delivery of input until the outermost handler has returned, after what was held
 // before it.
 void holdUntilTheActionEnds(std::function<void()> delivery);
+
+// Whether held input is still to be delivered.
+bool heldInputWaits() noexcept;
 
 } // namespace platform::detail

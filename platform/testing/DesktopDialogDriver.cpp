@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 
 namespace platform::testing {
@@ -112,7 +113,10 @@ class DesktopDialogDriver::Watcher : public QObject {
         auto* dialog = qobject_cast<QDialog*>(watched);
         if (!dialog || !dialog->isWindow())
             return false;
-        if (auto* files = qobject_cast<QFileDialog*>(dialog))
+        if (m_driver.dialogsForTheUser > 0) {
+            --m_driver.dialogsForTheUser;
+            leaveToTheUser(*dialog);
+        } else if (auto* files = qobject_cast<QFileDialog*>(dialog))
             answer(*files);
         else if (auto* print = qobject_cast<QPrintDialog*>(dialog))
             answer(*print);
@@ -212,13 +216,19 @@ class DesktopDialogDriver::Watcher : public QObject {
             QTest::keyClick(&dialog, Qt::Key_Escape);
     }
 
-    void closeUnanswered(QDialog& dialog) {
-        m_driver.unanswered.push_back(dialog.windowTitle().toStdString());
+    void closeUnanswered(QDialog& dialog, std::chrono::milliseconds after = {}) {
         QPointer<QDialog> guarded(&dialog);
-        QTimer::singleShot(0, &dialog, [guarded] {
-            if (guarded)
-                guarded->reject();
+        QTimer::singleShot(after, &dialog, [this, guarded] {
+            if (!guarded || !guarded->isVisible())
+                return;
+            m_driver.unanswered.push_back(guarded->windowTitle().toStdString());
+            guarded->reject();
         });
+    }
+
+    void leaveToTheUser(QDialog& dialog) {
+        m_driver.leftToTheUser.push_back(dialog.windowTitle().toStdString());
+        closeUnanswered(dialog, std::chrono::seconds(10));
     }
 
     DesktopDialogDriver& m_driver;
@@ -239,6 +249,10 @@ void DesktopDialogDriver::QueueFileDialog(std::string folder, std::optional<std:
 
 void DesktopDialogDriver::QueuePrintDialog(PrintSteps steps) {
     printAnswers.push_back(std::move(steps));
+}
+
+void DesktopDialogDriver::QueueDialogForTheUser() {
+    ++dialogsForTheUser;
 }
 
 } // namespace platform::testing

@@ -58,6 +58,9 @@ class DesktopDialogDriver {
     };
     // The next print dialog takes these steps.
     void QueuePrintDialog(PrintSteps steps);
+    // The next dialog, of any kind, is left to the user's input: the test sends it as the
+    // desktop does. One still open after ten seconds is closed and noted as unanswered.
+    void QueueDialogForTheUser();
 
     std::vector<FileDialogSeen> fileDialogs;
     // The home folder as each print dialog's output-file completer listed it.
@@ -66,6 +69,8 @@ class DesktopDialogDriver {
     std::vector<std::string> printDialogOutputs;
     // Titles of the dialogs that came up with nothing queued for them.
     std::vector<std::string> unanswered;
+    // Titles of the dialogs left to the user's input.
+    std::vector<std::string> leftToTheUser;
 
   private:
     struct FileAnswer {
@@ -74,6 +79,7 @@ class DesktopDialogDriver {
     };
     std::deque<FileAnswer> fileAnswers;
     std::deque<PrintSteps> printAnswers;
+    int dialogsForTheUser = 0;
     class Watcher;
     std::unique_ptr<Watcher> m_watcher;
     DialogHost* m_previous = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/core/QtString_p.h"
 #include "platform/desktop/Canvas.h"
 #include "platform/desktop/Controls_p.h"
+#include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/PushButton.h"
 #include "platform/desktop/RectControl.h"
 #include "platform/desktop/TextArea.h"
@@ -137,6 +138,10 @@ void ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+    // Held input is handed back one piece a turn of the event loop.
+    for (int turn = 0; turn < 1000 && detail::heldInputWaits() && !detail::inputIsHeld(); ++turn)
+        QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 String DocumentText(TextArea& area) {
@@ -293,43 +298,6 @@ std::vector<String> ControlNames(Window& window) {
 
 bool TakesFocus(RectControl& control) {
     return widgetOf(control).focusPolicy() != Qt::NoFocus;
-}
-
-void PressKeysInWindow(Window& window, const std::string& keys) {
-    const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keys));
-    if (sequence.isEmpty())
-        throw std::invalid_argument("No key in \"" + keys + "\".");
-    const QKeyCombination combination = sequence[0];
-    QWidget& top = detail::WindowAccess::top(window);
-    if (!top.windowHandle())
-        throw std::logic_error("The window is not shown.");
-    // The text that the desktop sends with the key: Ctrl with a letter gives its control code.
-    const int key = combination.key();
-    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
-    QString text;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z && modifiers == Qt::ControlModifier)
-        text = QChar(key - Qt::Key_A + 1);
-    else if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde && modifiers == Qt::NoModifier)
-        text = QChar(key).toLower();
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        text = QStringLiteral("\r");
-    else if (key == Qt::Key_Escape)
-        text = QChar(27);
-    QTest::sendKeyEvent(QTest::Click, top.windowHandle(), static_cast<Qt::Key>(key), text,
-                        modifiers);
-}
-
-void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
-    QWidget& top = detail::WindowAccess::top(window);
-    QWidget& content = detail::WindowAccess::content(window);
-    if (!top.windowHandle())
-        throw std::logic_error("The window is not shown.");
-    const QPoint at = content.mapTo(&top, QPoint(static_cast<int>(x), static_cast<int>(y)));
-    // As the X11 platform does on a press: the request goes out first, and the activation is
-    // queued behind the press, which this delivers at once.
-    if (top.windowHandle() != QGuiApplication::focusWindow())
-        top.windowHandle()->requestActivate();
-    QTest::mouseClick(top.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 bool IsActive(Window& window) {

@@ -259,24 +259,6 @@ TEST_F(GetData, FifoAndEndlessDeviceEndTheActionSilently) {
     }
 }
 
-// The sample's lines, each followed by an ignored field of `padding` bytes, and more lines
-// than the 999 that are read.
-std::string PaddedSample(std::size_t padding) {
-    std::string contents;
-    for (int repeat = 0; repeat < 34; ++repeat)
-        for (const auto& row : calculator::testing::FleissSample()) {
-            for (std::size_t j = 0; j < row.size(); ++j) {
-                if (j > 0)
-                    contents += '\t';
-                contents += std::to_string(static_cast<int>(row[j]));
-            }
-            contents += '\t';
-            contents.append(padding, '9');
-            contents += '\r';
-        }
-    return contents;
-}
-
 // A timer closes the main window in the middle of Get Data. Closing it ends the run, so the
 // action stops at that very yield with nothing appended, and is not reported as a failure; the
 // window is deleted only after the action has returned.
@@ -291,7 +273,7 @@ TEST_F(GetData, ClosingTheMainWindowMidwayEndsTheActionAtThatYield) {
         closing.Close();
         yieldsAtClose = platform::testing::YieldCount();
     });
-    const TemporaryFile file(PaddedSample(1024));
+    const TemporaryFile file(calculator::testing::PaddedSample(1024));
     setCounts("6", "30", "5");
     closer.SetRunMode(1);
     // The action's first yield then lets the timer run: 50 ms have passed since the last.
@@ -328,7 +310,7 @@ TEST_F(GetData, InputDuringTheActionWaitsForItsEnd) {
         platform::testing::ChooseDrawnItem(window(), "Window", "Description");
         acted = true;
     });
-    const TemporaryFile file(PaddedSample(1024));
+    const TemporaryFile file(calculator::testing::PaddedSample(1024));
     setCounts("6", "30", "5");
     user.SetRunMode(1);
     std::this_thread::sleep_for(std::chrono::milliseconds(60));

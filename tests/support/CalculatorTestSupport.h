@@ -101,6 +101,24 @@ inline constexpr Counts kSampleWithEmptySixthCategoryCounts{6, 30, 6};
 inline constexpr const char* kEmptySixthCategoryRow =
     "Category6     .0000    +.0000 100000.0000       +.00    .9999";
 
+// The sample's lines, each followed by an ignored field of `padding` bytes, and more lines
+// than the 999 that are read: a file that takes a while to read.
+inline std::string PaddedSample(std::size_t padding) {
+    std::string contents;
+    for (int repeat = 0; repeat < 34; ++repeat)
+        for (const auto& row : FleissSample()) {
+            for (std::size_t j = 0; j < row.size(); ++j) {
+                if (j > 0)
+                    contents += '\t';
+                contents += std::to_string(static_cast<int>(row[j]));
+            }
+            contents += '\t';
+            contents.append(padding, '9');
+            contents += '\r';
+        }
+    return contents;
+}
+
 // Lines 3 to 31 of the agreement report of the sample (line 1 is the date, line 2 empty).
 inline const std::vector<std::string>& SampleReportLines3To31() {
     static const std::string frame(60, '+');

@@ -1,0 +1,257 @@
+#include "platform/testing/DesktopInput.h"
+
+#include "platform/core/QtString_p.h"
+#include "platform/desktop/Controls_p.h"
+#include "platform/desktop/HeldInput_p.h"
+#include "platform/desktop/PushButton.h"
+#include "platform/desktop/Window.h"
+#include "platform/testing/Drivers.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPointingDevice>
+#include <QStyleHints>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <stdexcept>
+
+// The toolkit's entry for the desktop's events is in its platform interface, whose queue is
+// what the platform holds input in; the X11 desktop's tablet setting is private.
+#include <QtGui/private/qhighdpiscaling_p.h>
+#include <QtGui/qpa/qwindowsysteminterface.h>
+#include <QtGui/qpa/qwindowsysteminterface_p.h>
+
+namespace platform::testing {
+
+namespace {
+
+using Desktop = QWindowSystemInterface;
+using Queued = QWindowSystemInterface::AsynchronousDelivery;
+
+QWindow& nativeWindowOf(Window& window) {
+    QWindow* native = detail::WindowAccess::top(window).windowHandle();
+    if (!native)
+        throw std::logic_error("The window is not shown.");
+    return *native;
+}
+
+// The point of the content area in the native window's own coordinates.
+QPointF inWindow(Window& window, std::int64_t x, std::int64_t y) {
+    const QWidget& content = detail::WindowAccess::content(window);
+    return content.mapTo(&detail::WindowAccess::top(window),
+                         QPointF(static_cast<double>(x), static_cast<double>(y)));
+}
+
+// The desktop's clock for the events it sends: presses lie further apart than a double click.
+ulong desktopTime(bool press) {
+    static ulong time = 0;
+    time += press
+                ? static_cast<ulong>(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 1
+                : 1;
+    return time;
+}
+
+// The toolkit works through its queue as it does when the desktop's events arrive.
+void workThroughTheQueue() {
+    Desktop::flushWindowSystemEvents();
+}
+
+// A user's inputs come a while apart: by the next one, the event loop has handed back what the
+// platform held, unless it holds input still.
+void letTimePass() {
+    for (int turn = 0; turn < 1000 && detail::heldInputWaits() && !detail::inputIsHeld(); ++turn)
+        QCoreApplication::processEvents();
+}
+
+Qt::MouseButtons buttonsDown = Qt::NoButton;
+
+void mouse(Window& window, std::int64_t x, std::int64_t y, QEvent::Type type) {
+    letTimePass();
+    QWindow& native = nativeWindowOf(window);
+    const QPointF local = inWindow(window, x, y);
+    Qt::MouseButton button = Qt::NoButton;
+    if (type == QEvent::MouseButtonPress) {
+        button = Qt::LeftButton;
+        buttonsDown |= button;
+    } else if (type == QEvent::MouseButtonRelease) {
+        button = Qt::LeftButton;
+        buttonsDown &= ~button;
+    }
+    Desktop::handleMouseEvent<Queued>(
+        &native, desktopTime(type == QEvent::MouseButtonPress),
+        QHighDpi::toNativeLocalPosition(local, &native),
+        QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native), buttonsDown, button,
+        type);
+    workThroughTheQueue();
+}
+
+const QPointingDevice& touchScreen() {
+    static QPointingDevice* device = QTest::createTouchDevice();
+    return *device;
+}
+
+const QPointingDevice& tablet() {
+    static QPointingDevice* device = [] {
+        auto* pen = new QPointingDevice(
+            QStringLiteral("test pen"), 4711, QInputDevice::DeviceType::Stylus,
+            QPointingDevice::PointerType::Pen,
+            QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 2);
+        Desktop::registerInputDevice(pen);
+        return pen;
+    }();
+    return *device;
+}
+
+void touch(QWindow& native, const QPointF& local, QEventPoint::State state) {
+    Desktop::TouchPoint point;
+    point.id = 1;
+    point.state = state;
+    point.pressure = state == QEventPoint::State::Released ? 0 : 1;
+    const QPointF global = QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native);
+    point.area = QRectF(global - QPointF(2, 2), QSizeF(4, 4));
+    Desktop::handleTouchEvent<Queued>(&native, desktopTime(state == QEventPoint::State::Pressed),
+                                      &touchScreen(), {point});
+}
+
+void pen(QWindow& native, const QPointF& local, Qt::MouseButtons buttons) {
+    // As on X11, where the toolkit makes mouse events of what the pen does that no control
+    // takes.
+    QWindowSystemInterfacePrivate::TabletEvent::setPlatformSynthesizesMouse(false);
+    Desktop::handleTabletEvent(&native, desktopTime(buttons != Qt::NoButton), &tablet(),
+                               QHighDpi::toNativeLocalPosition(local, &native),
+                               QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native),
+                               buttons, buttons == Qt::NoButton ? 0.0 : 0.5, 0, 0, 0, 0, 0);
+}
+
+// Keys go to the window with the focus, as the desktop sends them; where the focus is on no
+// window that shows, to the window the test names.
+void key(QWindow& named, int code, Qt::KeyboardModifiers modifiers, const QString& text) {
+    letTimePass();
+    QWindow* focus = QGuiApplication::focusWindow();
+    QWindow& native = focus && focus->isVisible() ? *focus : named;
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        Desktop::handleKeyEvent<Queued>(&native, desktopTime(false), type, code, modifiers, text);
+    workThroughTheQueue();
+}
+
+} // namespace
+
+void PressInWindow(Window& window, std::int64_t x, std::int64_t y) {
+    QWindow& native = nativeWindowOf(window);
+    if (&native != QGuiApplication::focusWindow())
+        native.requestActivate();
+    mouse(window, x, y, QEvent::MouseButtonPress);
+}
+
+void MoveInWindow(Window& window, std::int64_t x, std::int64_t y) {
+    mouse(window, x, y, QEvent::MouseMove);
+}
+
+void ReleaseInWindow(Window& window, std::int64_t x, std::int64_t y) {
+    mouse(window, x, y, QEvent::MouseButtonRelease);
+}
+
+void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
+    PressInWindow(window, x, y);
+    ReleaseInWindow(window, x, y);
+}
+
+void TapInWindow(Window& window, std::int64_t x, std::int64_t y, Tapper tapper) {
+    letTimePass();
+    QWindow& native = nativeWindowOf(window);
+    const QPointF local = inWindow(window, x, y);
+    switch (tapper) {
+    case Tapper::Finger:
+        touch(native, local, QEventPoint::State::Pressed);
+        touch(native, local, QEventPoint::State::Released);
+        break;
+    case Tapper::Pen:
+        pen(native, local, Qt::LeftButton);
+        pen(native, local, Qt::NoButton);
+        break;
+    }
+    workThroughTheQueue();
+}
+
+void PointerEntersWindow(Window& window, std::int64_t x, std::int64_t y) {
+    letTimePass();
+    QWindow& native = nativeWindowOf(window);
+    const QPointF local = inWindow(window, x, y);
+    Desktop::handleEnterEvent<Queued>(
+        &native, QHighDpi::toNativeLocalPosition(local, &native),
+        QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native));
+    workThroughTheQueue();
+}
+
+void PointerLeavesWindow(Window& window) {
+    letTimePass();
+    Desktop::handleLeaveEvent<Queued>(&nativeWindowOf(window));
+    workThroughTheQueue();
+}
+
+void TypeInWindow(Window& window, const String& text) {
+    QWindow& native = nativeWindowOf(window);
+    const QString characters = detail::toQt(text);
+    for (const QChar character : characters) {
+        const char16_t unit = character.toUpper().unicode();
+        key(native, unit < 0x80 ? static_cast<int>(unit) : Qt::Key_unknown, Qt::NoModifier,
+            QString(character));
+    }
+}
+
+void PressKeysInWindow(Window& window, const std::string& keys) {
+    const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keys));
+    if (sequence.isEmpty())
+        throw std::invalid_argument("No key in \"" + keys + "\".");
+    const QKeyCombination combination = sequence[0];
+    QWindow& native = nativeWindowOf(window);
+    // The text that the desktop sends with the key: Ctrl with a letter gives its control code.
+    const int code = combination.key();
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    QString text;
+    if (code >= Qt::Key_A && code <= Qt::Key_Z && modifiers == Qt::ControlModifier)
+        text = QChar(code - Qt::Key_A + 1);
+    else if (code >= Qt::Key_Space && code <= Qt::Key_AsciiTilde && modifiers == Qt::NoModifier)
+        text = QChar(code).toLower();
+    else if (code == Qt::Key_Return || code == Qt::Key_Enter)
+        text = QStringLiteral("\r");
+    else if (code == Qt::Key_Escape)
+        text = QChar(27);
+    key(native, code, modifiers, text);
+}
+
+void CloseFromTheDesktop(Window& window) {
+    letTimePass();
+    Desktop::handleCloseEvent<Queued>(&nativeWindowOf(window));
+    workThroughTheQueue();
+}
+
+Point MenuBarMiddle(Window& window) {
+    auto& top = static_cast<QMainWindow&>(detail::WindowAccess::top(window));
+    const QWidget* bar = top.menuWidget();
+    if (!bar)
+        throw std::logic_error("The window carries no menu bar.");
+    const QPoint middle = bar->mapTo(&top, bar->rect().center());
+    const QPoint inContent = detail::WindowAccess::content(window).mapFrom(&top, middle);
+    return {inContent.x(), inContent.y()};
+}
+
+bool IsDown(PushButton& button) {
+    return static_cast<QAbstractButton&>(detail::ControlAccess::widget(button)).isDown();
+}
+
+bool IsUnderPointer(RectControl& control) {
+    return detail::ControlAccess::widget(control).underMouse();
+}
+
+bool AMenuIsOpen() {
+    return QApplication::activePopupWidget() != nullptr;
+}
+
+} // namespace platform::testing

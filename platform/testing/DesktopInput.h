@@ -1,0 +1,56 @@
+#pragma once
+
+// Test support: input as the desktop sends it. Each call puts its events into the toolkit's
+// queue of the desktop's events and has the toolkit work through that queue at once, as it does
+// when they arrive: what the platform holds during a long action waits, the rest takes effect
+// before the call returns. Positions are in points from the top-left corner of the window's
+// content area. Only tests, benchmarks and fuzzers link it.
+
+#include "platform/core/String.h"
+
+#include <cstdint>
+
+namespace platform {
+
+class PushButton;
+class RectControl;
+class Window;
+
+namespace testing {
+
+// The left button goes down, the pointer moves with the buttons as they are, the left button
+// comes up. A press on a window that is not the active one asks the desktop to activate it,
+// and, as on X11, the desktop's word of the activation comes only after the press.
+void PressInWindow(Window& window, std::int64_t x, std::int64_t y);
+void MoveInWindow(Window& window, std::int64_t x, std::int64_t y);
+void ReleaseInWindow(Window& window, std::int64_t x, std::int64_t y);
+
+// A tap of a finger on a touch screen, or of a pen on a tablet.
+enum class Tapper { Finger, Pen };
+void TapInWindow(Window& window, std::int64_t x, std::int64_t y, Tapper tapper);
+
+// The pointer comes into the window from outside, or leaves it.
+void PointerEntersWindow(Window& window, std::int64_t x, std::int64_t y);
+void PointerLeavesWindow(Window& window);
+
+// Each character of `text` as one key press and release, to the window with the focus.
+void TypeInWindow(Window& window, const String& text);
+
+// The close button of the window's frame.
+void CloseFromTheDesktop(Window& window);
+
+// The middle of the window's menu bar, in the content area's points (above the area).
+struct Point {
+    std::int64_t x = 0, y = 0;
+};
+Point MenuBarMiddle(Window& window);
+
+// Whether the button is drawn pressed down.
+bool IsDown(PushButton& button);
+// Whether the control knows the pointer to be over it.
+bool IsUnderPointer(RectControl& control);
+// Whether a menu is open.
+bool AMenuIsOpen();
+
+} // namespace testing
+} // namespace platform
