@@ -5,6 +5,7 @@
 #include "platform/desktop/Controls_p.h"
 
 #include <QApplication>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -65,6 +66,21 @@ std::size_t byteOffsetOf(std::string_view text, std::int64_t character) {
     }
     return text.size();
 }
+
+// The toolkit's text control reads the first of the offered formats without asking whether
+// there is one, and the X11 clipboard offers data in no format once the program that copied
+// has ended: a paste then would crash. Data in no format holds nothing to insert.
+class AreaWidget : public QPlainTextEdit {
+  protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override {
+        return source && !source->formats().isEmpty() &&
+               QPlainTextEdit::canInsertFromMimeData(source);
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source && !source->formats().isEmpty())
+            QPlainTextEdit::insertFromMimeData(source);
+    }
+};
 
 } // namespace
 
@@ -234,7 +250,7 @@ TextArea::~TextArea() {
 }
 
 void TextArea::CreateWidget() {
-    auto* edit = new QPlainTextEdit();
+    auto* edit = new AreaWidget();
     m_impl->edit = edit;
     m_impl->applyFont();
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -24,6 +24,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -128,6 +129,10 @@ void PutOnClipboard(const String& text) {
 
 void EmptyClipboard() {
     QGuiApplication::clipboard()->clear();
+}
+
+void EmptyClipboardOfAProgramGone() {
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
 }
 
 String ClipboardText() {

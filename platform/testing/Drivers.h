@@ -48,6 +48,9 @@ String FocusedControlName(Window& window);
 void PutOnClipboard(const String& text);
 // Leaves the desktop's clipboard with nothing on offer, as at the start of a session.
 void EmptyClipboard();
+// Leaves the clipboard as the X11 desktop does once the program that copied has ended: data
+// on offer, in no format at all.
+void EmptyClipboardOfAProgramGone();
 // The text on the desktop's clipboard; "" when it offers none.
 String ClipboardText();
 // Delivers pending events, deferred deletions included.

@@ -25,6 +25,22 @@ TEST_F(TextAreaTest, KeepsCarriageReturnsAndUsesThemAfterAUserEdit) {
     EXPECT_EQ(area->SelStart(), 5);
 }
 
+// Pasting while the clipboard holds nothing, as after the program that copied has ended,
+// leaves the text as it was.
+TEST_F(TextAreaTest, PastingFromAnEmptyClipboardChangesNothing) {
+    for (void (*empty)() : {&EmptyClipboard, &EmptyClipboardOfAProgramGone}) {
+        area->SetText("kept");
+        area->SetFocus();
+        area->SetSelStart(2);
+        empty();
+        PressKey(*area, Key::CtrlV);
+        EXPECT_EQ(area->Text(), String("kept"));
+        PutOnClipboard("ab");
+        PressKey(*area, Key::CtrlV);
+        EXPECT_EQ(area->Text(), String("keabpt"));
+    }
+}
+
 TEST_F(TextAreaTest, AppendingThroughTextMatchesSettingTheWholeText) {
     const char* pieces[] = {"head\r", "\n", "crlf split\r\n", "x\xF0\x9F\x98\x80y\r", "\n", "end"};
     String whole;
