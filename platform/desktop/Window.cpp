@@ -187,8 +187,9 @@ class DesktopWatch : public QObject, public QAbstractNativeEventFilter {
   protected:
     // Presses come from the desktop to the native window, which hands them to the control
     // under the pointer: every press of a window passes here once, before any control has it.
-    // While a menu is open, a press only closes it; a press held until a long action ends
-    // passes here again when it is delivered.
+    // While a menu is open, a press only closes it. During a long action's yield only a press
+    // that comes through at once (on a menu bar) passes here, and activates nothing; a press
+    // held until the action ends passes here when it is handed back.
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if (event->type() != QEvent::MouseButtonPress || !receiver->isWindowType() ||
             QApplication::activePopupWidget() || inputIsHeld())
