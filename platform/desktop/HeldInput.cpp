@@ -85,9 +85,11 @@ bool pressesAMenuBar(const SystemInput::MouseEvent& mouse) {
 // Whether the key chooses the Quit item of the window's own menu bar, which is where the
 // toolkit looks for the shortcuts of a window's menus.
 bool isQuitShortcut(const SystemInput::KeyEvent& key) {
+    if (key.keyType != QEvent::KeyPress)
+        return false;
     const QWindow* window = key.window ? key.window.data() : QGuiApplication::focusWindow();
     QWidget* top = widgetOfWindow(window);
-    if (!top || key.keyType != QEvent::KeyPress)
+    if (!top)
         return false;
     const QKeySequence pressed(
         QKeyCombination(key.modifiers & ~Qt::KeypadModifier, static_cast<Qt::Key>(key.key)));
