@@ -62,17 +62,18 @@ void workThroughTheQueue() {
     Desktop::flushWindowSystemEvents();
 }
 
-// A user's inputs come a while apart: by the next one, the event loop has handed back what the
-// platform held, unless it holds input still.
-void letTimePass() {
-    for (int turn = 0; turn < 1000 && detail::heldInputWaits() && !detail::inputIsHeld(); ++turn)
-        QCoreApplication::processEvents();
+// The point of the native window, and the same point on the screen, as the desktop gives them.
+QPointF nativeLocal(QWindow& native, const QPointF& local) {
+    return QHighDpi::toNativeLocalPosition(local, &native);
+}
+QPointF nativeGlobal(QWindow& native, const QPointF& local) {
+    return QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native);
 }
 
 Qt::MouseButtons buttonsDown = Qt::NoButton;
 
 void mouse(Window& window, std::int64_t x, std::int64_t y, QEvent::Type type) {
-    letTimePass();
+    LetHeldInputThrough();
     QWindow& native = nativeWindowOf(window);
     const QPointF local = inWindow(window, x, y);
     Qt::MouseButton button = Qt::NoButton;
@@ -83,11 +84,9 @@ void mouse(Window& window, std::int64_t x, std::int64_t y, QEvent::Type type) {
         button = Qt::LeftButton;
         buttonsDown &= ~button;
     }
-    Desktop::handleMouseEvent<Queued>(
-        &native, desktopTime(type == QEvent::MouseButtonPress),
-        QHighDpi::toNativeLocalPosition(local, &native),
-        QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native), buttonsDown, button,
-        type);
+    Desktop::handleMouseEvent<Queued>(&native, desktopTime(type == QEvent::MouseButtonPress),
+                                      nativeLocal(native, local), nativeGlobal(native, local),
+                                      buttonsDown, button, type);
     workThroughTheQueue();
 }
 
@@ -113,7 +112,7 @@ void touch(QWindow& native, const QPointF& local, QEventPoint::State state) {
     point.id = 1;
     point.state = state;
     point.pressure = state == QEventPoint::State::Released ? 0 : 1;
-    const QPointF global = QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native);
+    const QPointF global = nativeGlobal(native, local);
     point.area = QRectF(global - QPointF(2, 2), QSizeF(4, 4));
     Desktop::handleTouchEvent<Queued>(&native, desktopTime(state == QEventPoint::State::Pressed),
                                       &touchScreen(), {point});
@@ -124,15 +123,14 @@ void pen(QWindow& native, const QPointF& local, Qt::MouseButtons buttons) {
     // takes.
     QWindowSystemInterfacePrivate::TabletEvent::setPlatformSynthesizesMouse(false);
     Desktop::handleTabletEvent(&native, desktopTime(buttons != Qt::NoButton), &tablet(),
-                               QHighDpi::toNativeLocalPosition(local, &native),
-                               QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native),
-                               buttons, buttons == Qt::NoButton ? 0.0 : 0.5, 0, 0, 0, 0, 0);
+                               nativeLocal(native, local), nativeGlobal(native, local), buttons,
+                               buttons == Qt::NoButton ? 0.0 : 0.5, 0, 0, 0, 0, 0);
 }
 
 // Keys go to the window with the focus, as the desktop sends them; where the focus is on no
 // window that shows, to the window the test names.
 void key(QWindow& named, int code, Qt::KeyboardModifiers modifiers, const QString& text) {
-    letTimePass();
+    LetHeldInputThrough();
     QWindow* focus = QGuiApplication::focusWindow();
     QWindow& native = focus && focus->isVisible() ? *focus : named;
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
@@ -163,7 +161,7 @@ void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
 }
 
 void TapInWindow(Window& window, std::int64_t x, std::int64_t y, Tapper tapper) {
-    letTimePass();
+    LetHeldInputThrough();
     QWindow& native = nativeWindowOf(window);
     const QPointF local = inWindow(window, x, y);
     switch (tapper) {
@@ -180,17 +178,16 @@ void TapInWindow(Window& window, std::int64_t x, std::int64_t y, Tapper tapper) 
 }
 
 void PointerEntersWindow(Window& window, std::int64_t x, std::int64_t y) {
-    letTimePass();
+    LetHeldInputThrough();
     QWindow& native = nativeWindowOf(window);
     const QPointF local = inWindow(window, x, y);
-    Desktop::handleEnterEvent<Queued>(
-        &native, QHighDpi::toNativeLocalPosition(local, &native),
-        QHighDpi::toNativeGlobalPosition(native.mapToGlobal(local), &native));
+    Desktop::handleEnterEvent<Queued>(&native, nativeLocal(native, local),
+                                      nativeGlobal(native, local));
     workThroughTheQueue();
 }
 
 void PointerLeavesWindow(Window& window) {
-    letTimePass();
+    LetHeldInputThrough();
     Desktop::handleLeaveEvent<Queued>(&nativeWindowOf(window));
     workThroughTheQueue();
 }
@@ -227,7 +224,7 @@ void PressKeysInWindow(Window& window, const std::string& keys) {
 }
 
 void CloseFromTheDesktop(Window& window) {
-    letTimePass();
+    LetHeldInputThrough();
     Desktop::handleCloseEvent<Queued>(&nativeWindowOf(window));
     workThroughTheQueue();
 }
@@ -240,6 +237,13 @@ Point MenuBarMiddle(Window& window) {
     const QPoint middle = bar->mapTo(&top, bar->rect().center());
     const QPoint inContent = detail::WindowAccess::content(window).mapFrom(&top, middle);
     return {inContent.x(), inContent.y()};
+}
+
+// Each input starts with this: a user's inputs come a while apart, and by the next one the
+// event loop has handed back what was held.
+void LetHeldInputThrough() {
+    for (int turn = 0; turn < 1000 && detail::heldInputWaits() && !detail::inputIsHeld(); ++turn)
+        QCoreApplication::processEvents();
 }
 
 bool IsDown(PushButton& button) {

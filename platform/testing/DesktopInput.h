@@ -45,6 +45,10 @@ struct Point {
 };
 Point MenuBarMiddle(Window& window);
 
+// Runs the event loop until the platform has handed back all it held, one piece a turn, unless
+// it holds input still (a long action yields).
+void LetHeldInputThrough();
+
 // Whether the button is drawn pressed down.
 bool IsDown(PushButton& button);
 // Whether the control knows the pointer to be over it.

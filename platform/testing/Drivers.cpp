@@ -4,12 +4,12 @@
 #include "platform/core/QtString_p.h"
 #include "platform/desktop/Canvas.h"
 #include "platform/desktop/Controls_p.h"
-#include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/PushButton.h"
 #include "platform/desktop/RectControl.h"
 #include "platform/desktop/TextArea.h"
 #include "platform/desktop/Window.h"
 #include "platform/desktop/Windows_p.h"
+#include "platform/testing/DesktopInput.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -143,9 +143,7 @@ void ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-    // Held input is handed back one piece a turn of the event loop.
-    for (int turn = 0; turn < 1000 && detail::heldInputWaits() && !detail::inputIsHeld(); ++turn)
-        QCoreApplication::processEvents();
+    LetHeldInputThrough();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

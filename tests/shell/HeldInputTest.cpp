@@ -26,13 +26,6 @@ Point MiddleOf(platform::RectControl& control) {
     return {at.left + at.width / 2, at.top + at.height / 2};
 }
 
-std::size_t ReportsIn(const std::string& text) {
-    std::size_t reports = 0;
-    for (std::size_t at = 0; (at = text.find("   Data\r", at)) != std::string::npos; ++at)
-        ++reports;
-    return reports;
-}
-
 class HeldInput : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -68,7 +61,7 @@ class HeldInput : public ::testing::Test {
         std::this_thread::sleep_for(std::chrono::milliseconds(60));
         Click(window().CalculateBtn());
         ASSERT_TRUE(acted) << "the user's input came during the read";
-        ASSERT_EQ(ReportsIn(report()), 1u);
+        ASSERT_EQ(calculator::testing::ReportsIn(report()), 1u);
     }
 
     const DesktopTimers realTimers;
@@ -123,7 +116,7 @@ TEST_F(HeldInput, APressHeldWithItsReleaseOnTheMenuBarLeavesNoButtonDown) {
     ProcessEvents();
     EXPECT_FALSE(IsDown(window().ClearBtn()));
     EXPECT_FALSE(AMenuIsOpen());
-    EXPECT_EQ(ReportsIn(report()), 1u);
+    EXPECT_EQ(calculator::testing::ReportsIn(report()), 1u);
 }
 
 // A press on the menu bar during the read opens its menu at once, from which Quit could be

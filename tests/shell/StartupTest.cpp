@@ -171,13 +171,9 @@ void PrintThroughTheRealDialog(class ControlWnd& window, const String& report) {
     Click(window.PrintBtn());
 }
 
-// Reports in the main window's area, by their data headers.
+// Reports in the main window's area.
 std::size_t ReportsShown() {
-    const std::string text = ControlWnd().ResultsFld().Text().str();
-    std::size_t reports = 0;
-    for (std::size_t at = 0; (at = text.find("   Data\r", at)) != std::string::npos; ++at)
-        ++reports;
-    return reports;
+    return calculator::testing::ReportsIn(ControlWnd().ResultsFld().Text().str());
 }
 
 // While Get Data reads a long file, the user clicks Get Data, types the path of the sample and

@@ -76,16 +76,23 @@ inline bool SameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
+// One row of counts as a line of a ratings file holds it, without its line end.
+inline std::string RowText(const std::vector<double>& row) {
+    std::string text;
+    for (std::size_t j = 0; j < row.size(); ++j) {
+        if (j > 0)
+            text += '\t';
+        text += std::to_string(static_cast<int>(row[j]));
+    }
+    return text;
+}
+
 // The sample as a file: the rows joined by tabs, each followed by `lineEnd`; with
 // `emptyCategories`, each row ends in that many more fields of 0, categories nobody chose.
 inline std::string SampleText(const std::string& lineEnd, int emptyCategories = 0) {
     std::string text;
     for (const auto& row : FleissSample()) {
-        for (std::size_t j = 0; j < row.size(); ++j) {
-            if (j > 0)
-                text += '\t';
-            text += std::to_string(static_cast<int>(row[j]));
-        }
+        text += RowText(row);
         for (int j = 0; j < emptyCategories; ++j)
             text += "\t0";
         text += lineEnd;
@@ -107,16 +114,19 @@ inline std::string PaddedSample(std::size_t padding) {
     std::string contents;
     for (int repeat = 0; repeat < 34; ++repeat)
         for (const auto& row : FleissSample()) {
-            for (std::size_t j = 0; j < row.size(); ++j) {
-                if (j > 0)
-                    contents += '\t';
-                contents += std::to_string(static_cast<int>(row[j]));
-            }
-            contents += '\t';
+            contents += RowText(row) + '\t';
             contents.append(padding, '9');
             contents += '\r';
         }
     return contents;
+}
+
+// How many agreement reports the text holds, by their data headers.
+inline std::size_t ReportsIn(const std::string& text) {
+    std::size_t reports = 0;
+    for (std::size_t at = 0; (at = text.find("   Data\r", at)) != std::string::npos; ++at)
+        ++reports;
+    return reports;
 }
 
 // Lines 3 to 31 of the agreement report of the sample (line 1 is the date, line 2 empty).

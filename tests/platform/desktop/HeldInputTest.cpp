@@ -57,9 +57,7 @@ class HeldInputTest : public ::testing::Test {
   protected:
     void TearDown() override {
         for (const char* name : {"HeldInputTest.A", "HeldInputTest.B"})
-            while (Window* open = _GetImplicitWindow(name))
-                CloseWindow(*open);
-        ProcessEvents();
+            CloseIfOpen(name);
     }
 
     // Runs a long action in window `a`; `user` runs from a timer inside one of its yields, as
