@@ -7,17 +7,20 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPointingDevice>
 #include <QWidget>
 #include <QWindow>
 #include <deque>
+#include <map>
 #include <memory>
-#include <set>
 #include <utility>
 
 // The toolkit's window-system interface is where the desktop's input enters it, before any
 // rule of focus, modality, enter and leave or touch translation has been applied; holding input
 // there and handing it back later lets the toolkit apply those rules as for fresh input. Qt
 // exposes that entry only in its private headers (Debian's qt6-base-private-dev).
+#include <QtGui/private/qeventpoint_p.h>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qwindowsysteminterface_p.h>
 
@@ -28,32 +31,55 @@ namespace {
 using SystemInput = QWindowSystemInterfacePrivate;
 using SystemEvent = SystemInput::WindowSystemEvent;
 
-// One piece of held input: an event as the desktop reported it, or a menu choice.
+// The device that a piece of held input came from. The desktop deletes its object for a device
+// that is unplugged, which may happen while the input waits, so the piece keeps it guarded, with
+// what it takes to find another of its kind.
+struct HeldDevice {
+    bool given = false;
+    QPointer<const QInputDevice> device;
+    QInputDevice::DeviceType type = QInputDevice::DeviceType::Unknown;
+    QPointingDevice::PointerType pointerType = QPointingDevice::PointerType::Unknown;
+    QString seat;
+};
+
+// One piece of held input: an event as the desktop reported it, with its devices taken out and
+// kept apart, or a menu choice.
 struct HeldPiece {
     std::unique_ptr<SystemEvent> event;
+    HeldDevice device;
+    HeldDevice keySource;
+    bool pointsNamedTheDevice = false;
     std::function<void()> choice;
 };
 
 // A press and all that follows it until the last button is up go one way: all held, or all
-// through at once. So do a touch from its first contact to its end, and a pen's.
+// through at once. So do a touch from its first contact to its end, a pen's stroke, and a key
+// from its press to its release.
 enum class Sequence { None, Held, Through };
 
-struct HoldState {
+// What becomes of an event that the desktop reports.
+enum class Way { Through, Held, Nowhere };
+
+// A key, as its press and its release both name it: by the keyboard's own code for it where the
+// desktop gives one, since the toolkit's may change with the modifiers in between.
+using KeyIdentity = std::pair<quint32, int>;
+
+struct InputOnHold {
     bool holding = false;
     // From the return of the outermost handler until all that was held has been handed back;
     // paused while a piece handed back runs a long action of its own.
     bool replaying = false;
     bool replayAsked = false;
     bool turnAsked = false;
-    std::deque<HeldPiece> held;
+    std::deque<HeldPiece> pieces;
     Sequence mouse = Sequence::None;
     Sequence touch = Sequence::None;
     Sequence pen = Sequence::None;
-    // Keys whose press came through at once: their release follows it.
-    std::set<int> keysThrough;
+    // Keys that are down, with the way their press went.
+    std::map<KeyIdentity, Sequence> keysDown;
 };
 
-HoldState state;
+InputOnHold onHold;
 
 bool menuIsOpen() {
     return QApplication::activePopupWidget() != nullptr;
@@ -62,7 +88,7 @@ bool menuIsOpen() {
 // Whether new input goes to the end of the line: while input is held, and while what was held
 // is being handed back, so that nothing overtakes it.
 bool inputWaitsNow() {
-    return (state.holding || (state.replaying && !state.held.empty())) && !menuIsOpen();
+    return (onHold.holding || (onHold.replaying && !onHold.pieces.empty())) && !menuIsOpen();
 }
 
 QWidget* widgetOfWindow(const QWindow* window) {
@@ -85,8 +111,6 @@ bool pressesAMenuBar(const SystemInput::MouseEvent& mouse) {
 // Whether the key chooses the Quit item of the window's own menu bar, which is where the
 // toolkit looks for the shortcuts of a window's menus.
 bool isQuitShortcut(const SystemInput::KeyEvent& key) {
-    if (key.keyType != QEvent::KeyPress)
-        return false;
     const QWindow* window = key.window ? key.window.data() : QGuiApplication::focusWindow();
     QWidget* top = widgetOfWindow(window);
     if (!top)
@@ -119,33 +143,43 @@ bool isPress(QEvent::Type type) {
            type == QEvent::NonClientAreaMouseButtonDblClick;
 }
 
+// A key's press decides for it, the Quit shortcut coming through at once; its release goes the
+// way its press went, and one whose press was never seen goes nowhere.
+Way wayOfKey(const SystemInput::KeyEvent& key) {
+    const KeyIdentity identity{key.nativeScanCode, key.nativeScanCode ? 0 : key.key};
+    if (key.keyType == QEvent::KeyPress) {
+        // A press decides afresh: the release of an earlier one may have been lost.
+        const Sequence way =
+            !isQuitShortcut(key) && inputWaitsNow() ? Sequence::Held : Sequence::Through;
+        onHold.keysDown[identity] = way;
+        return way == Sequence::Held ? Way::Held : Way::Through;
+    }
+    const auto down = onHold.keysDown.find(identity);
+    if (down == onHold.keysDown.end())
+        return Way::Nowhere;
+    const Sequence way = down->second;
+    onHold.keysDown.erase(down);
+    return way == Sequence::Held ? Way::Held : Way::Through;
+}
+
 bool mustWait(const SystemEvent& event) {
     switch (event.type) {
     case SystemInput::Mouse: {
         const auto& mouse = static_cast<const SystemInput::MouseEvent&>(event);
         const bool press = isPress(mouse.buttonType);
-        return waitsInSequence(state.mouse, press, mouse.buttons == Qt::NoButton,
+        return waitsInSequence(onHold.mouse, press, mouse.buttons == Qt::NoButton,
                                press && pressesAMenuBar(mouse));
     }
     case SystemInput::Touch: {
         const auto& touch = static_cast<const SystemInput::TouchEvent&>(event);
-        return waitsInSequence(state.touch, touch.touchType == QEvent::TouchBegin,
+        return waitsInSequence(onHold.touch, touch.touchType == QEvent::TouchBegin,
                                touch.touchType == QEvent::TouchEnd ||
                                    touch.touchType == QEvent::TouchCancel);
     }
     case SystemInput::Tablet: {
         const auto& pen = static_cast<const SystemInput::TabletEvent&>(event);
-        return waitsInSequence(state.pen, pen.buttons != Qt::NoButton, pen.buttons == Qt::NoButton);
-    }
-    case SystemInput::Key: {
-        const auto& key = static_cast<const SystemInput::KeyEvent&>(event);
-        if (isQuitShortcut(key)) {
-            state.keysThrough.insert(key.key);
-            return false;
-        }
-        if (key.keyType == QEvent::KeyRelease && state.keysThrough.erase(key.key))
-            return false;
-        return inputWaitsNow();
+        return waitsInSequence(onHold.pen, pen.buttons != Qt::NoButton,
+                               pen.buttons == Qt::NoButton);
     }
     case SystemInput::Wheel:
     case SystemInput::Enter:
@@ -162,6 +196,12 @@ bool mustWait(const SystemEvent& event) {
         // Close requests, and everything that is not input, come through at once.
         return false;
     }
+}
+
+Way wayOf(const SystemEvent& event) {
+    if (event.type == SystemInput::Key)
+        return wayOfKey(static_cast<const SystemInput::KeyEvent&>(event));
+    return mustWait(event) ? Way::Held : Way::Through;
 }
 
 template <class E> std::unique_ptr<SystemEvent> copyAs(const SystemEvent& event) {
@@ -199,6 +239,103 @@ std::unique_ptr<SystemEvent> copyOf(const SystemEvent& event) {
     default:
         return nullptr;
     }
+}
+
+// The events that name the device they came from.
+bool namesItsDevice(SystemInput::EventType type) {
+    switch (type) {
+    case SystemInput::Mouse:
+    case SystemInput::Wheel:
+    case SystemInput::Key:
+    case SystemInput::Touch:
+    case SystemInput::Tablet:
+    case SystemInput::TabletEnterProximity:
+    case SystemInput::TabletLeaveProximity:
+#ifndef QT_NO_GESTURES
+    case SystemInput::Gesture:
+#endif
+        return true;
+    default:
+        return false;
+    }
+}
+
+HeldDevice heldDeviceOf(const QInputDevice* device) {
+    HeldDevice held;
+    if (!device)
+        return held;
+    held.given = true;
+    held.device = device;
+    held.type = device->type();
+    if (const auto* pointing = qobject_cast<const QPointingDevice*>(device))
+        held.pointerType = pointing->pointerType();
+    held.seat = device->seatName();
+    return held;
+}
+
+// The held device if it is still there; else the primary one of its kind, on its seat if there
+// is one there: the desktop always has a mouse and a keyboard, not always a touch screen or a
+// pen. nullptr when there is none.
+const QInputDevice* deviceNow(const HeldDevice& held) {
+    if (held.device)
+        return held.device.data();
+    if (held.type == QInputDevice::DeviceType::Mouse)
+        return QPointingDevice::primaryPointingDevice(held.seat);
+    if (held.type == QInputDevice::DeviceType::Keyboard)
+        return QInputDevice::primaryKeyboard(held.seat);
+    const QInputDevice* onAnotherSeat = nullptr;
+    for (const QInputDevice* candidate : QInputDevice::devices()) {
+        const auto* pointing = qobject_cast<const QPointingDevice*>(candidate);
+        if (candidate->type() != held.type || !pointing ||
+            pointing->pointerType() != held.pointerType)
+            continue;
+        if (candidate->seatName() == held.seat)
+            return candidate;
+        if (!onAnotherSeat)
+            onAnotherSeat = candidate;
+    }
+    return onAnotherSeat;
+}
+
+// Takes the devices out of a held event, so that it keeps nothing that can disappear.
+void keepDevicesApart(HeldPiece& piece) {
+    SystemEvent& event = *piece.event;
+    if (!namesItsDevice(event.type))
+        return;
+    auto& input = static_cast<SystemInput::InputEvent&>(event);
+    piece.device = heldDeviceOf(std::exchange(input.device, nullptr));
+    if (event.type == SystemInput::Key) {
+        auto& key = static_cast<SystemInput::KeyEvent&>(event);
+        piece.keySource = heldDeviceOf(std::exchange(key.source, nullptr));
+    } else if (event.type == SystemInput::Touch) {
+        for (QEventPoint& point : static_cast<SystemInput::TouchEvent&>(event).points) {
+            if (!point.device())
+                continue;
+            piece.pointsNamedTheDevice = true;
+            QMutableEventPoint::detach(point);
+            QMutableEventPoint::setDevice(point, nullptr);
+        }
+    }
+}
+
+// Gives a held event its devices back, as they are now; false when its kind of device has gone.
+bool putDevicesBack(HeldPiece& piece) {
+    SystemEvent& event = *piece.event;
+    if (!namesItsDevice(event.type))
+        return true;
+    const QInputDevice* device = piece.device.given ? deviceNow(piece.device) : nullptr;
+    if (piece.device.given && !device)
+        return false;
+    static_cast<SystemInput::InputEvent&>(event).device = device;
+    if (event.type == SystemInput::Key) {
+        static_cast<SystemInput::KeyEvent&>(event).source =
+            piece.keySource.given ? deviceNow(piece.keySource) : nullptr;
+    } else if (event.type == SystemInput::Touch && piece.pointsNamedTheDevice) {
+        const auto* pointing = static_cast<const QPointingDevice*>(device);
+        for (QEventPoint& point : static_cast<SystemInput::TouchEvent&>(event).points)
+            QMutableEventPoint::setDevice(point, pointing);
+    }
+    return true;
 }
 
 // A window takes input while it is there and shown: a closed or hidden one gets none.
@@ -260,12 +397,12 @@ class InputHolder : public QWindowSystemEventHandler {
 };
 
 InputHolder& holder() {
-    static InputHolder* installed = [] {
-        static InputHolder one;
-        SystemInput::installWindowSystemEventHandler(&one);
-        return &one;
+    static InputHolder* const installedHolder = [] {
+        static InputHolder theHolder;
+        SystemInput::installWindowSystemEventHandler(&theHolder);
+        return &theHolder;
     }();
-    return *installed;
+    return *installedHolder;
 }
 
 void askForTurn();
@@ -273,88 +410,102 @@ void askForReplay();
 
 // One turn of the replay: hands back the oldest piece held.
 void handBackNext() {
-    state.turnAsked = false;
-    if (state.holding) {
+    onHold.turnAsked = false;
+    if (onHold.holding) {
         // A piece handed back earlier runs a long action: the rest waits for its end.
-        state.replaying = false;
+        onHold.replaying = false;
         askForReplay();
         return;
     }
     if (requestedExitCode()) {
         // The run ends; nothing more is done for the user.
-        state.held.clear();
-        state.replaying = false;
+        onHold.pieces.clear();
+        onHold.replaying = false;
         return;
     }
-    if (state.held.empty()) {
-        state.replaying = false;
+    if (onHold.pieces.empty()) {
+        onHold.replaying = false;
         return;
     }
-    HeldPiece next = std::move(state.held.front());
-    state.held.pop_front();
+    HeldPiece next = std::move(onHold.pieces.front());
+    onHold.pieces.pop_front();
     // Asked for before the delivery, so that a modal dialog that it opens runs the next turn.
-    if (state.held.empty())
-        state.replaying = false;
+    if (onHold.pieces.empty())
+        onHold.replaying = false;
     else
         askForTurn();
     if (next.choice)
         next.choice();
-    else if (aimNow(*next.event))
+    else if (aimNow(*next.event) && putDevicesBack(next))
         holder().handBack(*next.event);
 }
 
 void askForTurn() {
     QCoreApplication* application = QCoreApplication::instance();
-    if (state.turnAsked || !application)
+    if (onHold.turnAsked || !application)
         return;
-    state.turnAsked = true;
+    onHold.turnAsked = true;
     QMetaObject::invokeMethod(application, &handBackNext, Qt::QueuedConnection);
 }
 
 void startReplay() {
-    state.replayAsked = false;
-    state.replaying = true;
+    onHold.replayAsked = false;
+    onHold.replaying = true;
     askForTurn();
 }
 
 // The replay starts once the outermost handler has returned.
 void askForReplay() {
-    if (!std::exchange(state.replayAsked, true))
+    if (!std::exchange(onHold.replayAsked, true))
         whenHandlersReturn(&startReplay);
 }
 
 bool InputHolder::sendEvent(SystemEvent* event) {
-    if (event && mustWait(*event))
+    if (!event)
+        return QWindowSystemEventHandler::sendEvent(event);
+    switch (wayOf(*event)) {
+    case Way::Nowhere:
+        return true;
+    case Way::Held:
         if (std::unique_ptr<SystemEvent> kept = copyOf(*event)) {
-            state.held.push_back({std::move(kept), {}});
+            HeldPiece piece;
+            piece.event = std::move(kept);
+            keepDevicesApart(piece);
+            onHold.pieces.push_back(std::move(piece));
             askForReplay();
             return true;
         }
+        break;
+    case Way::Through:
+        break;
+    }
     return QWindowSystemEventHandler::sendEvent(event);
 }
 
 } // namespace
 
+void installInputHolder() {
+    holder();
+}
+
 bool InputHold::setInputHeld(bool hold) {
-    if (hold && QCoreApplication::instance())
-        holder();
-    return std::exchange(state.holding, hold);
+    return std::exchange(onHold.holding, hold);
 }
 
 bool inputIsHeld() noexcept {
-    return state.holding;
+    return onHold.holding;
 }
 
 void holdUntilTheActionEnds(std::function<void()> delivery) {
     // What comes after it must wait behind it.
-    if (QCoreApplication::instance())
-        holder();
-    state.held.push_back({nullptr, std::move(delivery)});
+    HeldPiece piece;
+    piece.choice = std::move(delivery);
+    onHold.pieces.push_back(std::move(piece));
     askForReplay();
 }
 
 bool heldInputWaits() noexcept {
-    return !state.held.empty();
+    return !onHold.pieces.empty();
 }
 
 } // namespace platform::detail

@@ -21,6 +21,15 @@ namespace platform::detail {
 //
 // The yield holds input while it lets the toolkit deliver events; a dialog that waits for the
 // user lets it flow again for as long as it is open.
+//
+// A key goes one way from its press to its release, as a press of a mouse button does until the
+// last button is up: a release goes the way its press went, so no control gets a release without
+// its press, or a press whose release went elsewhere; a release whose press came before the
+// toolkit started goes nowhere.
+
+// Puts the holder where the desktop's input enters the toolkit, once the toolkit has started, so
+// that it sees every press from the first.
+void installInputHolder();
 class InputHold {
   public:
     explicit InputHold(bool hold) : m_wasHeld(setInputHeld(hold)) {}

@@ -1,3 +1,4 @@
+#include "platform/desktop/HeldInput_p.h"
 #include "platform/desktop/NameOnlyFileTypes_p.h"
 #include "platform/desktop/Toolkit_p.h"
 
@@ -154,6 +155,7 @@ std::unique_ptr<QApplication> createToolkit(int& argc, char** argv) {
         toolkit = std::make_unique<QApplication>(argc, argv);
     }
     listFilesByNameOnlyInEveryWindow(*toolkit);
+    installInputHolder();
     return toolkit;
 }
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -19,7 +20,10 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <initializer_list>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 // The toolkit's entry for the desktop's events is in its platform interface, whose queue is
 // what the platform holds input in; the X11 desktop's tablet setting is private.
@@ -72,7 +76,8 @@ QPointF nativeGlobal(QWindow& native, const QPointF& local) {
 
 Qt::MouseButtons buttonsDown = Qt::NoButton;
 
-void mouse(Window& window, std::int64_t x, std::int64_t y, QEvent::Type type) {
+void mouse(Window& window, std::int64_t x, std::int64_t y, QEvent::Type type,
+           const QPointingDevice& device = *QPointingDevice::primaryPointingDevice()) {
     LetHeldInputThrough();
     QWindow& native = nativeWindowOf(window);
     const QPointF local = inWindow(window, x, y);
@@ -85,9 +90,32 @@ void mouse(Window& window, std::int64_t x, std::int64_t y, QEvent::Type type) {
         buttonsDown &= ~button;
     }
     Desktop::handleMouseEvent<Queued>(&native, desktopTime(type == QEvent::MouseButtonPress),
-                                      nativeLocal(native, local), nativeGlobal(native, local),
-                                      buttonsDown, button, type);
+                                      &device, nativeLocal(native, local),
+                                      nativeGlobal(native, local), buttonsDown, button, type);
     workThroughTheQueue();
+}
+
+// A number for each device the tests make, apart from the desktop's own.
+qint64 newSystemId() {
+    static qint64 last = 4710;
+    return ++last;
+}
+
+QPointingDevice* newPen() {
+    auto* pen = new QPointingDevice(
+        QStringLiteral("test pen"), newSystemId(), QInputDevice::DeviceType::Stylus,
+        QPointingDevice::PointerType::Pen,
+        QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 2);
+    Desktop::registerInputDevice(pen);
+    return pen;
+}
+
+QPointingDevice* newMouse() {
+    auto* mouse = new QPointingDevice(
+        QStringLiteral("test mouse"), newSystemId(), QInputDevice::DeviceType::Mouse,
+        QPointingDevice::PointerType::Generic, QInputDevice::Capability::Position, 1, 3);
+    Desktop::registerInputDevice(mouse);
+    return mouse;
 }
 
 const QPointingDevice& touchScreen() {
@@ -96,18 +124,12 @@ const QPointingDevice& touchScreen() {
 }
 
 const QPointingDevice& tablet() {
-    static QPointingDevice* device = [] {
-        auto* pen = new QPointingDevice(
-            QStringLiteral("test pen"), 4711, QInputDevice::DeviceType::Stylus,
-            QPointingDevice::PointerType::Pen,
-            QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 2);
-        Desktop::registerInputDevice(pen);
-        return pen;
-    }();
+    static QPointingDevice* device = newPen();
     return *device;
 }
 
-void touch(QWindow& native, const QPointF& local, QEventPoint::State state) {
+void touch(QWindow& native, const QPointF& local, QEventPoint::State state,
+           const QPointingDevice& device) {
     Desktop::TouchPoint point;
     point.id = 1;
     point.state = state;
@@ -115,27 +137,80 @@ void touch(QWindow& native, const QPointF& local, QEventPoint::State state) {
     const QPointF global = nativeGlobal(native, local);
     point.area = QRectF(global - QPointF(2, 2), QSizeF(4, 4));
     Desktop::handleTouchEvent<Queued>(&native, desktopTime(state == QEventPoint::State::Pressed),
-                                      &touchScreen(), {point});
+                                      &device, {point});
 }
 
-void pen(QWindow& native, const QPointF& local, Qt::MouseButtons buttons) {
+void pen(QWindow& native, const QPointF& local, Qt::MouseButtons buttons,
+         const QPointingDevice& device) {
     // As on X11, where the toolkit makes mouse events of what the pen does that no control
     // takes.
     QWindowSystemInterfacePrivate::TabletEvent::setPlatformSynthesizesMouse(false);
-    Desktop::handleTabletEvent(&native, desktopTime(buttons != Qt::NoButton), &tablet(),
+    Desktop::handleTabletEvent(&native, desktopTime(buttons != Qt::NoButton), &device,
                                nativeLocal(native, local), nativeGlobal(native, local), buttons,
                                buttons == Qt::NoButton ? 0.0 : 0.5, 0, 0, 0, 0, 0);
 }
 
+void tap(Window& window, std::int64_t x, std::int64_t y, Tapper tapper,
+         const QPointingDevice& device) {
+    if (tapper == Tapper::Mouse) {
+        mouse(window, x, y, QEvent::MouseButtonPress, device);
+        mouse(window, x, y, QEvent::MouseButtonRelease, device);
+        return;
+    }
+    LetHeldInputThrough();
+    QWindow& native = nativeWindowOf(window);
+    const QPointF local = inWindow(window, x, y);
+    if (tapper == Tapper::Finger) {
+        touch(native, local, QEventPoint::State::Pressed, device);
+        touch(native, local, QEventPoint::State::Released, device);
+    } else {
+        pen(native, local, Qt::LeftButton, device);
+        pen(native, local, Qt::NoButton, device);
+    }
+    workThroughTheQueue();
+}
+
 // Keys go to the window with the focus, as the desktop sends them; where the focus is on no
 // window that shows, to the window the test names.
-void key(QWindow& named, int code, Qt::KeyboardModifiers modifiers, const QString& text) {
+void key(QWindow& named, int code, Qt::KeyboardModifiers modifiers, const QString& text,
+         std::initializer_list<QEvent::Type> types = {QEvent::KeyPress, QEvent::KeyRelease}) {
     LetHeldInputThrough();
     QWindow* focus = QGuiApplication::focusWindow();
     QWindow& native = focus && focus->isVisible() ? *focus : named;
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+    for (const QEvent::Type type : types)
         Desktop::handleKeyEvent<Queued>(&native, desktopTime(false), type, code, modifiers, text);
     workThroughTheQueue();
+}
+
+// A key as PressKeysInWindow names it, with the text that the desktop sends with it: Ctrl with
+// a letter gives its control code.
+struct Keystroke {
+    int code;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+};
+Keystroke keystrokeOf(const std::string& keys) {
+    const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keys));
+    if (sequence.isEmpty())
+        throw std::invalid_argument("No key in \"" + keys + "\".");
+    const QKeyCombination combination = sequence[0];
+    const int code = combination.key();
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    QString text;
+    if (code >= Qt::Key_A && code <= Qt::Key_Z && modifiers == Qt::ControlModifier)
+        text = QChar(code - Qt::Key_A + 1);
+    else if (code >= Qt::Key_Space && code <= Qt::Key_AsciiTilde && modifiers == Qt::NoModifier)
+        text = QChar(code).toLower();
+    else if (code == Qt::Key_Return || code == Qt::Key_Enter)
+        text = QStringLiteral("\r");
+    else if (code == Qt::Key_Escape)
+        text = QChar(27);
+    return {code, modifiers, text};
+}
+
+void keystroke(Window& window, const std::string& keys, std::initializer_list<QEvent::Type> types) {
+    const Keystroke stroke = keystrokeOf(keys);
+    key(nativeWindowOf(window), stroke.code, stroke.modifiers, stroke.text, types);
 }
 
 } // namespace
@@ -161,20 +236,46 @@ void ClickInWindow(Window& window, std::int64_t x, std::int64_t y) {
 }
 
 void TapInWindow(Window& window, std::int64_t x, std::int64_t y, Tapper tapper) {
-    LetHeldInputThrough();
-    QWindow& native = nativeWindowOf(window);
-    const QPointF local = inWindow(window, x, y);
     switch (tapper) {
     case Tapper::Finger:
-        touch(native, local, QEventPoint::State::Pressed);
-        touch(native, local, QEventPoint::State::Released);
+        return tap(window, x, y, tapper, touchScreen());
+    case Tapper::Pen:
+        return tap(window, x, y, tapper, tablet());
+    case Tapper::Mouse:
+        return tap(window, x, y, tapper, *QPointingDevice::primaryPointingDevice());
+    }
+}
+
+struct PluggedDevice::Device {
+    std::unique_ptr<QPointingDevice> device;
+};
+
+PluggedDevice::PluggedDevice(Tapper kind) : m_kind(kind), m_device(new Device) {
+    switch (kind) {
+    case Tapper::Finger:
+        m_device->device.reset(QTest::createTouchDevice());
         break;
     case Tapper::Pen:
-        pen(native, local, Qt::LeftButton);
-        pen(native, local, Qt::NoButton);
+        m_device->device.reset(newPen());
+        break;
+    case Tapper::Mouse:
+        m_device->device.reset(newMouse());
         break;
     }
-    workThroughTheQueue();
+}
+
+PluggedDevice::~PluggedDevice() {
+    Unplug();
+}
+
+void PluggedDevice::Unplug() {
+    delete std::exchange(m_device, nullptr);
+}
+
+void TapInWindow(Window& window, std::int64_t x, std::int64_t y, const PluggedDevice& device) {
+    if (!device.m_device)
+        throw std::logic_error("The device is unplugged.");
+    tap(window, x, y, device.m_kind, *device.m_device->device);
 }
 
 void PointerEntersWindow(Window& window, std::int64_t x, std::int64_t y) {
@@ -203,24 +304,15 @@ void TypeInWindow(Window& window, const String& text) {
 }
 
 void PressKeysInWindow(Window& window, const std::string& keys) {
-    const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(keys));
-    if (sequence.isEmpty())
-        throw std::invalid_argument("No key in \"" + keys + "\".");
-    const QKeyCombination combination = sequence[0];
-    QWindow& native = nativeWindowOf(window);
-    // The text that the desktop sends with the key: Ctrl with a letter gives its control code.
-    const int code = combination.key();
-    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
-    QString text;
-    if (code >= Qt::Key_A && code <= Qt::Key_Z && modifiers == Qt::ControlModifier)
-        text = QChar(code - Qt::Key_A + 1);
-    else if (code >= Qt::Key_Space && code <= Qt::Key_AsciiTilde && modifiers == Qt::NoModifier)
-        text = QChar(code).toLower();
-    else if (code == Qt::Key_Return || code == Qt::Key_Enter)
-        text = QStringLiteral("\r");
-    else if (code == Qt::Key_Escape)
-        text = QChar(27);
-    key(native, code, modifiers, text);
+    keystroke(window, keys, {QEvent::KeyPress, QEvent::KeyRelease});
+}
+
+void KeyDownInWindow(Window& window, const std::string& keys) {
+    keystroke(window, keys, {QEvent::KeyPress});
+}
+
+void KeyUpInWindow(Window& window, const std::string& keys) {
+    keystroke(window, keys, {QEvent::KeyRelease});
 }
 
 void CloseFromTheDesktop(Window& window) {
@@ -245,6 +337,30 @@ void LetHeldInputThrough() {
     for (int turn = 0; turn < 1000 && detail::heldInputWaits() && !detail::inputIsHeld(); ++turn)
         QCoreApplication::processEvents();
 }
+
+class KeyDeliveries::Recorder : public QObject {
+  public:
+    explicit Recorder(std::vector<std::string>& seen) : m_seen(seen) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+            qobject_cast<QWindow*>(receiver))
+            m_seen.push_back(
+                (type == QEvent::KeyPress ? "press " : "release ") +
+                QKeySequence(static_cast<QKeyEvent*>(event)->key()).toString().toStdString());
+        return false;
+    }
+
+  private:
+    std::vector<std::string>& m_seen;
+};
+
+KeyDeliveries::KeyDeliveries() : m_recorder(std::make_unique<Recorder>(seen)) {}
+KeyDeliveries::~KeyDeliveries() = default;
 
 bool IsDown(PushButton& button) {
     return static_cast<QAbstractButton&>(detail::ControlAccess::widget(button)).isDown();

@@ -9,6 +9,9 @@
 #include "platform/core/String.h"
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -25,9 +28,30 @@ void PressInWindow(Window& window, std::int64_t x, std::int64_t y);
 void MoveInWindow(Window& window, std::int64_t x, std::int64_t y);
 void ReleaseInWindow(Window& window, std::int64_t x, std::int64_t y);
 
-// A tap of a finger on a touch screen, or of a pen on a tablet.
-enum class Tapper { Finger, Pen };
+// A tap of a finger on a touch screen, of a pen on a tablet, or a click of the mouse's left
+// button, with the desktop's own device of that kind.
+enum class Tapper { Finger, Pen, Mouse };
 void TapInWindow(Window& window, std::int64_t x, std::int64_t y, Tapper tapper);
+
+// A device of the test's own kind, plugged in while it lives. Unplugging it does what the X11
+// desktop does when a device goes: the toolkit's object for it is deleted.
+class PluggedDevice {
+  public:
+    explicit PluggedDevice(Tapper kind);
+    ~PluggedDevice();
+    PluggedDevice(const PluggedDevice&) = delete;
+    PluggedDevice& operator=(const PluggedDevice&) = delete;
+
+    void Unplug();
+
+  private:
+    friend void TapInWindow(Window&, std::int64_t, std::int64_t, const PluggedDevice&);
+    struct Device;
+    Tapper m_kind;
+    Device* m_device; // nullptr once unplugged
+};
+// A tap, as above, with the plugged device.
+void TapInWindow(Window& window, std::int64_t x, std::int64_t y, const PluggedDevice& device);
 
 // The pointer comes into the window from outside, or leaves it.
 void PointerEntersWindow(Window& window, std::int64_t x, std::int64_t y);
@@ -35,6 +59,11 @@ void PointerLeavesWindow(Window& window);
 
 // Each character of `text` as one key press and release, to the window with the focus.
 void TypeInWindow(Window& window, const String& text);
+
+// The key ("Space", "Escape", as PressKeysInWindow takes them) goes down, or comes up, alone,
+// to the window with the focus.
+void KeyDownInWindow(Window& window, const std::string& keys);
+void KeyUpInWindow(Window& window, const std::string& keys);
 
 // The close button of the window's frame.
 void CloseFromTheDesktop(Window& window);
@@ -48,6 +77,22 @@ Point MenuBarMiddle(Window& window);
 // Runs the event loop until the platform has handed back all it held, one piece a turn, unless
 // it holds input still (a long action yields).
 void LetHeldInputThrough();
+
+// Records, while it lives, each key press and release that reaches a window of the toolkit,
+// which passes it on to its control with the focus, as "press Space" or "release Escape".
+class KeyDeliveries {
+  public:
+    KeyDeliveries();
+    ~KeyDeliveries();
+    KeyDeliveries(const KeyDeliveries&) = delete;
+    KeyDeliveries& operator=(const KeyDeliveries&) = delete;
+
+    std::vector<std::string> seen;
+
+  private:
+    class Recorder;
+    std::unique_ptr<Recorder> m_recorder;
+};
 
 // Whether the button is drawn pressed down.
 bool IsDown(PushButton& button);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -133,6 +134,48 @@ TEST_F(HeldInput, APressOnTheMenuBarOpensItsMenuDuringTheRead) {
     });
     EXPECT_TRUE(openedAtOnce);
     EXPECT_FALSE(AMenuIsOpen());
+}
+
+// A key pressed in a menu during the read goes to the menu at once, and so does its release,
+// though the menu has closed by then: afterwards no control gets a release without its press.
+TEST_F(HeldInput, AKeyPressedInAMenuDuringTheReadIsReleasedAtOnce) {
+    const Point file = {20, MenuBarMiddle(window()).y};
+    KeyDeliveries keys;
+    GetDataWhile([&] {
+        PressInWindow(window(), file.x, file.y);
+        ReleaseInWindow(window(), file.x, file.y);
+        KeyDownInWindow(window(), "Escape");
+        EXPECT_FALSE(AMenuIsOpen());
+        KeyUpInWindow(window(), "Escape");
+    });
+    EXPECT_EQ(keys.seen, (std::vector<std::string>{"press Esc", "release Esc"}));
+    keys.seen.clear();
+    ProcessEvents();
+    EXPECT_EQ(keys.seen, std::vector<std::string>{});
+}
+
+// A key that goes down during the read, before a menu opens, comes up with it: both wait, and
+// afterwards the button with the focus is pressed and let go, not left drawn down.
+TEST_F(HeldInput, AKeyDownWhenAMenuOpensDuringTheReadWaitsWithItsRelease) {
+    const Point file = {20, MenuBarMiddle(window()).y};
+    const Point away = MiddleOf(window().observerstext());
+    window().ClearBtn().SetFocus();
+    KeyDeliveries keys;
+    GetDataWhile([&] {
+        KeyDownInWindow(window(), "Space");
+        PressInWindow(window(), file.x, file.y);
+        ReleaseInWindow(window(), file.x, file.y);
+        EXPECT_TRUE(AMenuIsOpen());
+        KeyUpInWindow(window(), "Space");
+        // A click away from the menu closes it.
+        ClickInWindow(window(), away.x, away.y);
+        EXPECT_FALSE(AMenuIsOpen());
+    });
+    EXPECT_EQ(keys.seen, std::vector<std::string>{});
+    ProcessEvents();
+    EXPECT_EQ(keys.seen, (std::vector<std::string>{"press Space", "release Space"}));
+    EXPECT_FALSE(IsDown(window().ClearBtn()));
+    EXPECT_EQ(calculator::testing::ReportsIn(report()), 0u) << "Clear was pressed";
 }
 
 } // namespace

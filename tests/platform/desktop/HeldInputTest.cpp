@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace platform::testing {
 namespace {
@@ -22,6 +23,18 @@ using Clock = std::chrono::steady_clock;
 Point MiddleOf(RectControl& control) {
     const WidgetGeometry at = GeometryOf(control);
     return {at.left + at.width / 2, at.top + at.height / 2};
+}
+
+const char* NameOf(Tapper tapper) {
+    switch (tapper) {
+    case Tapper::Finger:
+        return "finger";
+    case Tapper::Pen:
+        return "pen";
+    case Tapper::Mouse:
+        return "mouse";
+    }
+    return "";
 }
 
 // A window with a button that counts its presses, a button that asks something in a message
@@ -93,13 +106,35 @@ class HeldInputTest : public ::testing::Test {
 // action has ended.
 TEST_F(HeldInputTest, TapsPressAButtonOnceTheActionEnds) {
     for (const Tapper tapper : {Tapper::Finger, Tapper::Pen}) {
-        SCOPED_TRACE(tapper == Tapper::Finger ? "finger" : "pen");
+        SCOPED_TRACE(NameOf(tapper));
         CountingWnd a("A");
         const Point button = MiddleOf(*a.counter);
         TapInWindow(*a.window, button.x, button.y, tapper);
         ASSERT_EQ(a.presses, 1) << "a tap outside an action";
 
         WhileAnActionRuns(a, [&] { TapInWindow(*a.window, button.x, button.y, tapper); });
+        EXPECT_EQ(a.presses, 1) << "nothing happens during the action";
+        ProcessEvents();
+        EXPECT_EQ(a.presses, 2);
+        TearDown();
+    }
+}
+
+// A tap whose device is unplugged before the action ends, which deletes the toolkit's object for
+// it, presses the button once the action has ended, with the desktop's own device of that kind.
+TEST_F(HeldInputTest, InputWhoseDeviceIsUnpluggedMeanwhileComesFromOneThatIsThere) {
+    for (const Tapper tapper : {Tapper::Mouse, Tapper::Finger, Tapper::Pen}) {
+        SCOPED_TRACE(NameOf(tapper));
+        CountingWnd a("A");
+        const Point button = MiddleOf(*a.counter);
+        TapInWindow(*a.window, button.x, button.y, tapper);
+        ASSERT_EQ(a.presses, 1) << "the desktop's own device of the kind is there";
+
+        PluggedDevice device(tapper);
+        WhileAnActionRuns(a, [&] {
+            TapInWindow(*a.window, button.x, button.y, device);
+            device.Unplug();
+        });
         EXPECT_EQ(a.presses, 1) << "nothing happens during the action";
         ProcessEvents();
         EXPECT_EQ(a.presses, 2);
@@ -155,6 +190,19 @@ TEST_F(HeldInputTest, HeldInputGoesOnInsideTheDialogThatAHeldClickOpens) {
     EXPECT_EQ(b.presses, 0) << "the box blocked the other window";
     EXPECT_EQ(a.field->Text(), String(""));
     EXPECT_EQ(b.field->Text(), String("5"));
+}
+
+// A key's release whose press the toolkit never saw, such as that of the key that started the
+// program, reaches no window; one whose press it saw reaches the window with the focus.
+TEST_F(HeldInputTest, AKeyReleaseWithoutItsPressGoesNowhere) {
+    CountingWnd a("A");
+    a.field->SetFocus();
+    KeyDeliveries keys;
+    KeyUpInWindow(*a.window, "Space");
+    EXPECT_EQ(keys.seen, std::vector<std::string>{});
+    KeyDownInWindow(*a.window, "Space");
+    KeyUpInWindow(*a.window, "Space");
+    EXPECT_EQ(keys.seen, (std::vector<std::string>{"press Space", "release Space"}));
 }
 
 } // namespace
