@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -144,7 +145,20 @@ std::string programNameOf(char** argv) {
 
 } // namespace
 
+std::optional<std::string> releaseMismatch(const std::string& programName, const char* builtWith,
+                                           const char* runningWith) {
+    if (std::string_view(builtWith) == runningWith)
+        return std::nullopt;
+    return programName + ": built with Qt " + builtWith + " but started with Qt " + runningWith +
+           "; it must be rebuilt for the Qt it runs with.";
+}
+
 std::unique_ptr<QApplication> createToolkit(int& argc, char** argv) {
+    if (const auto mismatch = releaseMismatch(programNameOf(argv), QT_VERSION_STR, qVersion())) {
+        std::fprintf(stderr, "%s\n", mismatch->c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
     // Dialogs of a desktop's own (a GTK file chooser) would read the files they list and keep
     // their own history.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);

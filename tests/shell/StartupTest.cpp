@@ -696,6 +696,29 @@ TEST(Startup, AnotherFailureToStartPassesTheToolkitsOwnLines) {
     }
 }
 
+// Started with another release of Qt than it was built with, as after an upgrade of Qt without a
+// rebuild, the program ends as a failed start does, with status 1 and one line that names both
+// releases, before it has read anything of Qt's private classes; before it looks for a display,
+// too, so that a run that would not stop without the check fails here on the missing display.
+TEST(Startup, WithAnotherReleaseOfQtTheProgramEndsWithOneLineAndStatusOne) {
+    const char* sanitizerOptions = std::getenv("ASAN_OPTIONS");
+    const Ended ended = RunToEnd(
+        {QUORVANE_BINARY}, {{"LD_PRELOAD", QT_RELEASE_STAND_IN},
+                            {"QT_QPA_PLATFORM", "xcb"},
+                            {"DISPLAY", std::nullopt},
+                            {"WAYLAND_DISPLAY", std::nullopt},
+                            {"QUORVANE_TEST_QT_RELEASE", "6.99.1"},
+                            {"ASAN_OPTIONS", std::string(sanitizerOptions ? sanitizerOptions : "") +
+                                                 ":verify_asan_link_order=0"}});
+    EXPECT_TRUE(ended.exited) << "ended by a signal";
+    EXPECT_EQ(ended.status, 1);
+    const std::string started = " but started with Qt 6.99.1; it must be rebuilt for the Qt it "
+                                "runs with.\n";
+    EXPECT_EQ(ended.err.rfind("Quorvane: built with Qt 6.", 0), 0u) << ended.err;
+    EXPECT_TRUE(ended.err.ends_with(started)) << ended.err;
+    EXPECT_EQ(std::count(ended.err.begin(), ended.err.end(), '\n'), 1) << ended.err;
+}
+
 // The built program starts on the offscreen platform and keeps running its event loop; the
 // window cannot be closed from outside there, so the test ends it with a signal.
 TEST(Startup, TheProgramStartsAndKeepsRunning) {
