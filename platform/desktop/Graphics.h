@@ -16,14 +16,19 @@ struct PrintLog {
     std::vector<std::vector<Line>> pages{{}};
     int nextPageCalls = 0;
     bool completed = false; // the job ended as a whole: its Graphics was destroyed
-    bool cancelled = false; // the job ended with the run: nothing of it was to be kept
+    bool cancelled = false; // the job was cut off: nothing of it was to be kept
 };
 
 // The page surface of a print job. The page unit is the point (1/72 inch); the origin is the
 // top-left corner of the page's printable area. The job completes when the Graphics is
-// destroyed, but for one that the end of the run interrupts (Quit, or the close of the window
-// that quits, while it prints): that job is cancelled, so that nothing of it reaches a printer
-// and a job printing to a file leaves no file behind.
+// destroyed, but for one that does not reach its end: one that the end of the run interrupts
+// (Quit, or the close of the window that quits, while it prints) or that a failure cuts off (an
+// exception unwinding through its destruction). That job is cancelled, so that nothing of it
+// reaches a printer. A job printing to a file writes it aside and puts it in place only once it
+// is complete: until then an earlier file of that name stays as it was, and a cancelled job
+// leaves no file behind. A write that fails is the platform's IOException: NextPage throws it
+// when it finds one, which cuts the job off, and one found as the job completes goes to the
+// report of unhandled failures.
 class Graphics {
   public:
     struct Surface; // the device behind the pages
@@ -48,6 +53,7 @@ class Graphics {
 
   private:
     std::unique_ptr<Surface> m_surface;
+    int m_unwindingAtStart; // exceptions under way as the job began
 };
 
 } // namespace platform

@@ -7,11 +7,12 @@ class QTextLayout;
 
 namespace platform {
 
-// Destroying a surface completes its job, unless it was cancelled before.
+// Destroying a surface completes its job, unless it was cancelled before; a failure to complete
+// it goes to the report of unhandled failures, since the destruction throws nothing.
 struct Graphics::Surface {
     virtual ~Surface() = default;
     // Ends the job without completing it: no page goes to the printer, and the file that the
-    // job was writing, if any, is removed.
+    // job was writing, if any, never reaches its path.
     virtual void cancel() = 0;
     virtual void newPage() = 0;
     // Draws line `line` of the layout with its top-left corner at x, y: the glyphs where the

@@ -6,6 +6,7 @@
 
 #include "Authorship.h"
 #include "CalculatorTestSupport.h"
+#include "PdfText.h"
 #include "PrivateXServer.h"
 #include "TemporaryFiles.h"
 #include "platform/desktop/Application.h"
@@ -31,11 +32,13 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -73,8 +76,12 @@ std::string OpenWindows() {
 // The yields counted when a scenario asked for the end of the run; -1 when it did not.
 std::int64_t yieldsAtRequest = -1;
 
-// The file that a scenario prints to; the scenario reports whether the run left it behind.
+// The file that a scenario prints to; the scenario reports whether the run left it behind, and
+// what it left beside it.
 std::string printedFile;
+
+// What the file that the scenario prints over held before the print; empty when there was none.
+std::string earlierFile;
 
 // Starts a long action in the main window, with a timer of the window that asks for the end of
 // the run at the first yield once `underWay` holds. The scenario reports how many yields came
@@ -125,30 +132,93 @@ String LongText() {
     return String(text);
 }
 
-// The PDF file that the scenario prints to, made up afresh.
+// The PDF file that the scenario prints to, made up afresh, in a folder of its own.
 const std::string& PrintedFile() {
-    static const TemporaryPath pdf(".pdf");
-    printedFile = pdf.path();
+    static const TemporaryFolder folder;
+    printedFile = folder.path() + "/printed.pdf";
     return printedFile;
 }
 
-// Prints the text in `print` to a PDF file, and asks for the end of the run once the job has
-// begun to write it.
+// Puts a file where the scenario prints, as an earlier print would have left it.
+void PutAnEarlierFile() {
+    earlierFile = "%PDF-1.4\n% an earlier print\n";
+    std::ofstream(PrintedFile(), std::ios::binary) << earlierFile;
+}
+
+// The run writes as to a disk with this many bytes of room: no file grows past them. The signal
+// that the system sends for a write past that is ignored, so that the write fails.
+void OnASmallDisk(rlim_t room) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = room;
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        Report("setup", "cannot limit the size of files");
+}
+
+// What the run left where the scenario printed: "none", "earlier" for the earlier file as it
+// was, byte for byte, or "left" for any other file.
+std::string PrintedFileLeft() {
+    if (!std::filesystem::exists(printedFile))
+        return "none";
+    std::ifstream in(printedFile, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return !earlierFile.empty() && bytes == earlierFile ? "earlier" : "left";
+}
+
+// The other entries of the printed file's folder, by name; "nothing" when there are none.
+std::string BesidePrintedFile() {
+    std::string names;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(printedFile).parent_path()))
+        if (entry.path() != printedFile)
+            names += (names.empty() ? "" : ",") + entry.path().filename().string();
+    return names.empty() ? "nothing" : names;
+}
+
+// The printed file's text as pdftotext reads it, its lines joined by "|"; "unreadable" when
+// pdftotext cannot read it.
+std::string PrintedText() {
+    const std::optional<std::vector<PdfPage>> pages = ReadPdf(printedFile);
+    if (!pages)
+        return "unreadable";
+    std::string text;
+    for (const PdfPage& page : *pages)
+        for (const std::string& line : page.text)
+            text += (text.empty() ? "" : "|") + line;
+    return text;
+}
+
+// Prints the text in `print` to a PDF file, and asks for the end of the run once the job is
+// under way: at the first yield of its print loop, which is the first yield of the action.
 void PrintAtLengthAndAsk(std::function<void(class ControlWnd&)> print,
                          std::function<void()> request) {
-    DuringALongActionAsk(std::move(print), std::move(request),
-                         [] { return std::filesystem::exists(printedFile); });
+    static std::int64_t yieldsBefore = 0;
+    DuringALongActionAsk(
+        [print = std::move(print)](class ControlWnd& window) {
+            yieldsBefore = YieldCount();
+            print(window);
+        },
+        std::move(request), [] { return YieldCount() > yieldsBefore; });
+}
+
+// A way of printing the main window's report to the scenario's file.
+using PrintRoute = std::function<void(class ControlWnd&, const String& report)>;
+
+// Prints the report to the scenario's file through the scripted dialog, to a PDF writer.
+PrintRoute ThroughTheScriptedDialog(ScriptedDialogs& dialogs) {
+    return [&dialogs](class ControlWnd& window, const String& report) {
+        dialogs.QueuePrintToPdf(PrintedFile());
+        window.ResultsFld().SetText(report);
+        Click(window.PrintBtn());
+    };
 }
 
 // The main window's report, printed through the scripted dialog.
 void PrintReportAtLengthAndAsk(ScriptedDialogs& dialogs, std::function<void()> request) {
-    dialogs.QueuePrintToPdf(PrintedFile());
-    PrintAtLengthAndAsk(
-        [](class ControlWnd& window) {
-            window.ResultsFld().SetText(LongText());
-            Click(window.PrintBtn());
-        },
-        std::move(request));
+    PrintAtLengthAndAsk([print = ThroughTheScriptedDialog(dialogs)](
+                            class ControlWnd& window) { print(window, LongText()); },
+                        std::move(request));
 }
 
 // The Description window's text, made long, printed from its File menu.
@@ -170,6 +240,21 @@ void PrintThroughTheRealDialog(class ControlWnd& window, const String& report) {
     window.ResultsFld().SetText(report);
     Click(window.PrintBtn());
 }
+
+// Once the main window is up, prints the report through `route` over an earlier file of the name
+// it prints to, reports the printed file's text and quits.
+void PrintOverAnEarlierFile(PrintRoute route, String report) {
+    PutAnEarlierFile();
+    WhenEventLoopRuns([route = std::move(route), report = std::move(report)] {
+        ClickInWindow(AboutWnd(), 5, 5);
+        route(ControlWnd(), report);
+        Report("printed-text", PrintedText());
+        Quit(0);
+    });
+}
+
+// A report of one page, which the scenarios print in full.
+const String kShortReport("kappa\r0.430\r");
 
 // Reports in the main window's area.
 std::size_t ReportsShown() {
@@ -323,6 +408,36 @@ Scenarios() {
                      Quit(0);
                  });
              }},
+            {"print-over-an-earlier-file",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 PrintOverAnEarlierFile(ThroughTheScriptedDialog(dialogs), kShortReport);
+             }},
+            {"print-through-the-real-dialog-over-an-earlier-file",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 PrintOverAnEarlierFile(PrintThroughTheRealDialog, kShortReport);
+             }},
+            // Room for the first pages of the long text: a page's write fails.
+            {"print-over-an-earlier-file-on-a-small-disk",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 OnASmallDisk(64 << 10);
+                 PrintOverAnEarlierFile(ThroughTheScriptedDialog(dialogs), LongText());
+             }},
+            {"print-through-the-real-dialog-over-an-earlier-file-on-a-small-disk",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 OnASmallDisk(64 << 10);
+                 PrintOverAnEarlierFile(PrintThroughTheRealDialog, LongText());
+             }},
+            // Room for less than the one page of the report: a write fails as the job completes.
+            {"print-a-page-over-an-earlier-file-on-a-small-disk",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 OnASmallDisk(1 << 10);
+                 PrintOverAnEarlierFile(ThroughTheScriptedDialog(dialogs), kShortReport);
+             }},
+            {"quit-during-print-over-an-earlier-file",
+             [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
+                 PutAnEarlierFile();
+                 PrintReportAtLengthAndAsk(dialogs, [] { Quit(0); });
+             }},
             {"type-ahead-into-the-open-dialog",
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
                  TypeAheadIntoTheOpenDialog(dialogs);
@@ -376,8 +491,10 @@ int RunScenario(const std::string& name, char* program) {
     Report("menu-slot", Menu::_implicitInstance ? "built" : "empty");
     if (yieldsAtRequest >= 0)
         Report("yields-after-request", std::to_string(YieldCount() - yieldsAtRequest));
-    if (!printedFile.empty())
-        Report("printed-file", std::filesystem::exists(printedFile) ? "left" : "none");
+    if (!printedFile.empty()) {
+        Report("printed-file", PrintedFileLeft());
+        Report("beside-printed-file", BesidePrintedFile());
+    }
     std::printf("status %d\n", status);
     std::fflush(stdout);
     return status;
@@ -478,6 +595,18 @@ Ended RunToEnd(std::vector<std::string> arguments, const EnvironmentChanges& cha
     return ended;
 }
 
+// The failures that the desktop's own report wrote to the standard error, where the desktop's
+// dialogs stood in for the scripted ones.
+std::vector<std::string> ReportedOnTheDesktop(const std::string& err) {
+    static const std::string kPrefix = "Unhandled failure: ";
+    std::vector<std::string> failures;
+    std::size_t start = 0;
+    for (std::size_t end; (end = err.find('\n', start)) != std::string::npos; start = end + 1)
+        if (err.compare(start, kPrefix.size(), kPrefix) == 0)
+            failures.push_back(err.substr(start + kPrefix.size(), end - start - kPrefix.size()));
+    return failures;
+}
+
 Outcome RunInChild(const char* scenario, const std::string& argument = {},
                    const EnvironmentChanges& changes = {}) {
     const Ended ended = RunToEnd({"/proc/self/exe", "--scenario", scenario, argument}, changes);
@@ -487,6 +616,7 @@ Outcome RunInChild(const char* scenario, const std::string& argument = {},
     if (!ended.exited)
         return outcome;
     outcome.status = ended.status;
+    outcome.failures = ReportedOnTheDesktop(ended.err);
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         const std::string line = text.substr(start, end - start);
@@ -589,12 +719,58 @@ TEST(Startup, QuitAndCloseDuringAPrintCancelTheJob) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.check("yields-after-request"), "0");
         EXPECT_EQ(run.check("printed-file"), "none");
+        EXPECT_EQ(run.check("beside-printed-file"), "nothing");
         EXPECT_TRUE(run.failures.empty());
     }
     const Outcome printed = RunInChild("print-through-the-real-dialog");
     EXPECT_EQ(printed.status, 0);
     EXPECT_EQ(printed.check("printed-file"), "left");
     EXPECT_TRUE(printed.failures.empty());
+}
+
+// A print to a file replaces an earlier file of that name only once it is complete, through the
+// scripted dialog to a PDF writer and through the desktop's own print dialog to a printer that
+// prints to a file. On a disk with too little room for it a write fails, be it one of a page or
+// one as the job completes: the earlier file stays as it was, nothing is left beside it, and the
+// failed write is reported once. Quit during the print leaves the earlier file as well; a print
+// that fits replaces it with a PDF of the report.
+TEST(Startup, APrintReachesItsFileOnlyWhole) {
+    for (const char* scenario :
+         {"print-over-an-earlier-file-on-a-small-disk",
+          "print-through-the-real-dialog-over-an-earlier-file-on-a-small-disk",
+          "print-a-page-over-an-earlier-file-on-a-small-disk"}) {
+        SCOPED_TRACE(scenario);
+        const Outcome run = RunInChild(scenario);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.check("setup"), "");
+        EXPECT_EQ(run.check("printed-file"), "earlier");
+        EXPECT_EQ(run.check("beside-printed-file"), "nothing");
+        EXPECT_EQ(run.failures.size(), 1u);
+        if (run.failures.empty())
+            continue;
+        const std::string& failure = run.failures[0];
+        EXPECT_TRUE(failure.starts_with("IOException: The print to /")) << failure;
+        EXPECT_TRUE(failure.ends_with("/printed.pdf could not be written: File too large."))
+            << failure;
+    }
+    const Outcome quit = RunInChild("quit-during-print-over-an-earlier-file");
+    EXPECT_EQ(quit.status, 0);
+    EXPECT_EQ(quit.check("yields-after-request"), "0");
+    EXPECT_EQ(quit.check("printed-file"), "earlier");
+    EXPECT_EQ(quit.check("beside-printed-file"), "nothing");
+    EXPECT_TRUE(quit.failures.empty());
+    for (const char* scenario :
+         {"print-over-an-earlier-file", "print-through-the-real-dialog-over-an-earlier-file"}) {
+        SCOPED_TRACE(scenario);
+        const Outcome run = RunInChild(scenario);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.check("printed-file"), "left");
+        EXPECT_EQ(run.check("beside-printed-file"), "nothing");
+        if (HasPdfToText()) {
+            EXPECT_EQ(run.check("printed-text"), "kappa|0.430");
+        }
+        EXPECT_TRUE(run.failures.empty());
+    }
 }
 
 // The user clicks Get Data during a long read, types a path and presses Return: once the read
