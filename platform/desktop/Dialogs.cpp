@@ -16,10 +16,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QWidget>
 #include <cstdio>
 
 namespace platform {
@@ -28,11 +30,32 @@ namespace {
 
 using detail::toQt;
 
+// Where no window manager runs, the X server gives the keyboard focus to the root window when
+// the dialog that holds it goes, and nothing gives it back: the window the user worked in takes
+// no key until it is clicked. So the window that was active as a dialog came up is activated
+// again once the dialog has gone, if it is still there and shown; a window manager has done so
+// already, and the request changes nothing. Made before the dialog, so that it acts after the
+// dialog's end.
+class ActiveWindowRestorer {
+  public:
+    ActiveWindowRestorer() : m_active(QApplication::activeWindow()) {}
+    ~ActiveWindowRestorer() {
+        if (m_active && m_active->isVisible())
+            m_active->activateWindow();
+    }
+    ActiveWindowRestorer(const ActiveWindowRestorer&) = delete;
+    ActiveWindowRestorer& operator=(const ActiveWindowRestorer&) = delete;
+
+  private:
+    QPointer<QWidget> m_active;
+};
+
 // The file dialog of the print dialog's Browse, as the toolkit's own makes it: the field's text
 // names the folder to show and the file to pre-select, an existing file is taken without a
 // question, and the chosen path is returned (empty when cancelled). The folder and the name are
 // given only once the dialog lists by name, since pre-selecting a file looks up its type.
 QString chooseOutputFile(QWidget& parent, const QString& current) {
+    const ActiveWindowRestorer restorer;
     QFileDialog dialog(&parent, QCoreApplication::translate("QPrintDialog", "Print To File ..."));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -78,6 +101,7 @@ void browseForOutputFileByName(QPrintDialog& dialog) {
 class DesktopDialogs : public DialogHost {
   public:
     void ShowMessage(const String& message) override {
+        const ActiveWindowRestorer restorer;
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), toQt(message),
                         QMessageBox::Ok);
         box.exec();
@@ -90,6 +114,7 @@ class DesktopDialogs : public DialogHost {
             qtPatterns << QString::fromStdString(pattern);
         const QString filter =
             QStringLiteral("%1 (%2)").arg(toQt(fileTypeName), qtPatterns.join(QLatin1Char(' ')));
+        const ActiveWindowRestorer restorer;
         QFileDialog dialog(nullptr, QString(), QString(), filter);
         dialog.setFileMode(QFileDialog::ExistingFile);
         detail::listFilesByNameOnly(dialog);
@@ -99,6 +124,7 @@ class DesktopDialogs : public DialogHost {
     }
     std::unique_ptr<Graphics> OpenPrinter() override {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        const ActiveWindowRestorer restorer;
         QPrintDialog dialog(printer.get());
         detail::listFilesByNameOnly(dialog);
         browseForOutputFileByName(dialog);
@@ -111,6 +137,7 @@ class DesktopDialogs : public DialogHost {
     void ReportUnhandledFailure(const String& text) override {
         std::fprintf(stderr, "Unhandled failure: %s\n", text.str().c_str());
         detail::startToolkit();
+        const ActiveWindowRestorer restorer;
         QMessageBox::critical(
             nullptr, QApplication::applicationDisplayName(),
             QStringLiteral("An unexpected failure occurred:\n%1").arg(toQt(text)));

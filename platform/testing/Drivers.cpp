@@ -16,6 +16,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -305,6 +306,10 @@ bool TakesFocus(RectControl& control) {
 
 bool IsActive(Window& window) {
     return QApplication::activeWindow() == &detail::WindowAccess::top(window);
+}
+
+bool ADesktopDialogIsActive() {
+    return qobject_cast<QDialog*>(QApplication::activeWindow()) != nullptr;
 }
 
 void DestroyWindowFromOutside(Window& window) {

@@ -118,6 +118,9 @@ void PressKeysInWindow(Window& window, const std::string& keys);
 void ClickInWindow(Window& window, std::int64_t x, std::int64_t y);
 // Whether the desktop holds the window as the active one.
 bool IsActive(Window& window);
+// Whether the desktop holds one of its own dialogs (a message box, a file or a print dialog) as
+// the active window.
+bool ADesktopDialogIsActive();
 // Tells the platform, as the X11 desktop does, that another program destroyed the window's
 // native window.
 void DestroyWindowFromOutside(Window& window);

@@ -306,6 +306,83 @@ void TypeAheadIntoTheOpenDialog(ScriptedDialogs& dialogs) {
     });
 }
 
+// Runs `then` from a timer of the window, with whether `condition` holds, once it holds or a
+// generous deadline has passed.
+void WhenItHolds(Window& window, const String& timerName, std::function<bool()> condition,
+                 std::function<void(bool)> then) {
+    Timer& timer = AddStoppedTimer(window, timerName);
+    timer.SetPeriod(50);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
+    timer.Action.Bind(
+        [condition = std::move(condition), then = std::move(then), deadline](Timer& self) {
+            const bool holds = condition();
+            if (!holds && std::chrono::steady_clock::now() < deadline)
+                return;
+            self.SetRunMode(0);
+            then(holds);
+        });
+    timer.SetRunMode(2);
+}
+
+// The dialogs that the scenario below opens from the main window, by its argument: "message"
+// (Get Data with no counts), "open-cancelled" and "open-chosen" (Get Data), "print-cancelled".
+// Returns once the dialog has been answered.
+void OpenTheDialog(class ControlWnd& window, const std::string& dialog) {
+    if (dialog.starts_with("open")) {
+        window.ObserversFld().SetText("6");
+        window.CasesFld().SetText("30");
+        window.CatsFld().SetText("5");
+    }
+    if (dialog == "print-cancelled") {
+        window.ResultsFld().SetText("kappa\r");
+        Click(window.PrintBtn());
+    } else
+        Click(window.CalculateBtn());
+}
+
+// The user's answer from the keyboard: the path of the file to open and Return, or else Return
+// to a message and Escape to the others.
+void AnswerTheDialog(Window& window, const std::string& dialog, const std::string& path) {
+    if (dialog == "open-chosen") {
+        TypeInWindow(window, String(path));
+        PressKeysInWindow(window, "Return");
+    } else
+        PressKeysInWindow(window, dialog == "message" ? "Return" : "Escape");
+}
+
+// Once the main window is active, the user opens one of the desktop's own dialogs from it and,
+// once the dialog has the focus, answers it. The scenario reports whether each window became
+// active in its turn, the main window again after the dialog, and quits.
+void AnswerADialogOfTheMainWindow(const std::string& dialog) {
+    static const TemporaryFile sample(calculator::testing::SampleText("\r"));
+    static std::optional<DesktopDialogDriver> driver;
+    WhenEventLoopRuns([dialog] {
+        // The About window's timer, which runs on after the click, would show the main window
+        // again and so activate it.
+        AboutWnd().Timer1().SetRunMode(0);
+        ClickInWindow(AboutWnd(), 5, 5);
+        class ControlWnd& window = ControlWnd();
+        driver.emplace();
+        driver->QueueDialogForTheUser();
+        const auto mainIsActive = [&window] { return IsActive(window); };
+        WhenItHolds(window, "MainActive", mainIsActive, [&window, dialog, mainIsActive](bool was) {
+            Report("main-active-before", was ? "yes" : "no");
+            WhenItHolds(window, "User", ADesktopDialogIsActive, [&window, dialog](bool is) {
+                Report("dialog-active", is ? "yes" : "no");
+                AnswerTheDialog(window, dialog, sample.path());
+            });
+            OpenTheDialog(window, dialog);
+            Report("reports", std::to_string(ReportsShown()));
+            Report("unanswered", std::to_string(driver->unanswered.size()));
+            WhenItHolds(window, "MainActiveAgain", mainIsActive, [](bool again) {
+                Report("main-active-after", again ? "yes" : "no");
+                driver.reset();
+                Quit(0);
+            });
+        });
+    });
+}
+
 // Each scenario prepares the run and says what to do once the event loop runs.
 const std::map<std::string, std::function<void(MenuOperationProbe&, ScriptedDialogs&)>>&
 Scenarios() {
@@ -442,6 +519,10 @@ Scenarios() {
              [](MenuOperationProbe&, ScriptedDialogs& dialogs) {
                  TypeAheadIntoTheOpenDialog(dialogs);
              }},
+            {"answer-a-dialog-of-the-main-window",
+             [](MenuOperationProbe&, ScriptedDialogs&) {
+                 AnswerADialogOfTheMainWindow(ScenarioArgument());
+             }},
             {"close-about-first",
              [](MenuOperationProbe&, ScriptedDialogs&) {
                  WhenEventLoopRuns([] { CloseWindow(AboutWnd()); });
@@ -524,6 +605,13 @@ struct Ended {
     int status = -1;
     std::string out, err;
 };
+
+// A child runs on the desktop platform of the X server, not on the offscreen one.
+EnvironmentChanges OnTheServer(const PrivateXServer& server) {
+    return {{"QT_QPA_PLATFORM", "xcb"},
+            {"DISPLAY", server.display()},
+            {"WAYLAND_DISPLAY", std::nullopt}};
+}
 
 // This process's environment with the changes made.
 std::vector<std::string> ChangedEnvironment(const EnvironmentChanges& changes) {
@@ -781,16 +869,40 @@ TEST(Startup, APrintReachesItsFileOnlyWhole) {
 TEST(Startup, APathTypedAheadDuringAReadGoesIntoTheDialogTheHeldClickOpens) {
     const PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
-    const Outcome run = RunInChild("type-ahead-into-the-open-dialog", {},
-                                   {{"QT_QPA_PLATFORM", "xcb"},
-                                    {"DISPLAY", server.display()},
-                                    {"WAYLAND_DISPLAY", std::nullopt}});
+    const Outcome run = RunInChild("type-ahead-into-the-open-dialog", {}, OnTheServer(server));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.check("reports-after-the-read"), "1");
     EXPECT_EQ(run.check("reports"), "2");
     EXPECT_EQ(run.check("dialogs-left-to-the-user"), "1");
     EXPECT_EQ(run.check("unanswered"), "0");
     EXPECT_TRUE(run.failures.empty());
+}
+
+// Once a dialog of the desktop's own closes, the window that was active before it is active
+// again, so that its keys and shortcuts work with no click: also on an X server with no window
+// manager, such as the test's own, where the server gives the focus to no window of the
+// program's when a dialog goes. Each dialog is answered from the keyboard once it has the focus.
+TEST(Startup, TheWindowActiveBeforeADialogIsActiveAgainOnceItCloses) {
+    const PrivateXServer server;
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    const std::pair<const char*, const char*> cases[] = {
+        {"message", "0"},
+        {"open-cancelled", "0"},
+        {"open-chosen", "1"},
+        {"print-cancelled", "0"},
+    };
+    for (const auto& [dialog, reports] : cases) {
+        SCOPED_TRACE(dialog);
+        const Outcome run =
+            RunInChild("answer-a-dialog-of-the-main-window", dialog, OnTheServer(server));
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.check("main-active-before"), "yes");
+        EXPECT_EQ(run.check("dialog-active"), "yes");
+        EXPECT_EQ(run.check("reports"), reports);
+        EXPECT_EQ(run.check("unanswered"), "0");
+        EXPECT_EQ(run.check("main-active-after"), "yes");
+        EXPECT_TRUE(run.failures.empty());
+    }
 }
 
 // Closing the About window before the main window exists leaves no window, and the
