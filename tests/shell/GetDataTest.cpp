@@ -299,7 +299,11 @@ TEST_F(GetData, InputDuringTheActionWaitsForItsEnd) {
     // The menu choice opens the Description window, so none may be open before it.
     platform::testing::CloseIfOpen("DescriptionWnd.DescriptionWnd");
     const platform::testing::DesktopTimers realTimers;
-    platform::Timer& user = platform::testing::AddStoppedTimer(window(), "User");
+    // A name of its own on each run: the main window, and the timers added to it, may outlive
+    // the test.
+    static int runs = 0;
+    platform::Timer& user =
+        platform::testing::AddStoppedTimer(window(), String("User" + std::to_string(++runs)));
     bool acted = false;
     user.Action.Bind([&](platform::Timer&) {
         const platform::testing::WidgetGeometry clear =
