@@ -943,14 +943,17 @@ TEST(Startup, TheRealDialogsKeepNothingBetweenRuns) {
 
 // Runs the real program on the desktop platform that the environment names (the desktop's own
 // when none is named, not the tests' offscreen one) and at the display named, if any, with the
-// toolkit's logging as it comes by default.
+// toolkit's logging as it comes by default; `more` changes the environment further.
 Ended RunTheProgramOn(const std::optional<std::string>& platformName,
-                      const std::optional<std::string>& display) {
-    return RunToEnd({QUORVANE_BINARY}, {{"DISPLAY", display},
-                                        {"WAYLAND_DISPLAY", std::nullopt},
-                                        {"QT_QPA_PLATFORM", platformName},
-                                        {"QT_LOGGING_RULES", std::nullopt},
-                                        {"QT_MESSAGE_PATTERN", std::nullopt}});
+                      const std::optional<std::string>& display,
+                      const EnvironmentChanges& more = {}) {
+    EnvironmentChanges changes{{"DISPLAY", display},
+                               {"WAYLAND_DISPLAY", std::nullopt},
+                               {"QT_QPA_PLATFORM", platformName},
+                               {"QT_LOGGING_RULES", std::nullopt},
+                               {"QT_MESSAGE_PATTERN", std::nullopt}};
+    changes.insert(changes.end(), more.begin(), more.end());
+    return RunToEnd({QUORVANE_BINARY}, changes);
 }
 
 // Without a display (none named, or one that cannot be reached) the program ends as a failed
@@ -990,14 +993,12 @@ TEST(Startup, AnotherFailureToStartPassesTheToolkitsOwnLines) {
 // too, so that a run that would not stop without the check fails here on the missing display.
 TEST(Startup, WithAnotherReleaseOfQtTheProgramEndsWithOneLineAndStatusOne) {
     const char* sanitizerOptions = std::getenv("ASAN_OPTIONS");
-    const Ended ended = RunToEnd(
-        {QUORVANE_BINARY}, {{"LD_PRELOAD", QT_RELEASE_STAND_IN},
-                            {"QT_QPA_PLATFORM", "xcb"},
-                            {"DISPLAY", std::nullopt},
-                            {"WAYLAND_DISPLAY", std::nullopt},
-                            {"QUORVANE_TEST_QT_RELEASE", "6.99.1"},
-                            {"ASAN_OPTIONS", std::string(sanitizerOptions ? sanitizerOptions : "") +
-                                                 ":verify_asan_link_order=0"}});
+    const Ended ended =
+        RunTheProgramOn("xcb", std::nullopt,
+                        {{"LD_PRELOAD", QT_RELEASE_STAND_IN},
+                         {"QUORVANE_TEST_QT_RELEASE", "6.99.1"},
+                         {"ASAN_OPTIONS", std::string(sanitizerOptions ? sanitizerOptions : "") +
+                                              ":verify_asan_link_order=0"}});
     EXPECT_TRUE(ended.exited) << "ended by a signal";
     EXPECT_EQ(ended.status, 1);
     const std::string started = " but started with Qt 6.99.1; it must be rebuilt for the Qt it "
